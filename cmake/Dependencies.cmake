@@ -1,0 +1,28 @@
+# Third-party libraries are installed (Debian packages, or the cross-built cache for Win32),
+# never copied into the tree.
+if(WIN32)
+  find_path(NETPROBE_CURL_INCLUDE curl/curl.h REQUIRED)
+  find_library(NETPROBE_CURL_LIB NAMES curl libcurl REQUIRED)
+  add_library(netprobe_curl INTERFACE)
+  target_include_directories(netprobe_curl INTERFACE ${NETPROBE_CURL_INCLUDE})
+  target_compile_definitions(netprobe_curl INTERFACE CURL_STATICLIB)
+  target_link_libraries(netprobe_curl INTERFACE ${NETPROBE_CURL_LIB} bcrypt advapi32 crypt32 ws2_32)
+
+  find_path(NETPROBE_XML2_INCLUDE libxml/parser.h PATH_SUFFIXES libxml2 REQUIRED)
+  find_library(NETPROBE_XML2_LIB NAMES xml2 libxml2 REQUIRED)
+  add_library(netprobe_xml2 INTERFACE)
+  target_include_directories(netprobe_xml2 INTERFACE ${NETPROBE_XML2_INCLUDE})
+  target_compile_definitions(netprobe_xml2 INTERFACE LIBXML_STATIC)
+  target_link_libraries(netprobe_xml2 INTERFACE ${NETPROBE_XML2_LIB} ws2_32)
+else()
+  find_package(CURL REQUIRED)
+  find_package(LibXml2 REQUIRED)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
+  add_library(netprobe_curl INTERFACE)
+  target_link_libraries(netprobe_curl INTERFACE CURL::libcurl)
+  add_library(netprobe_xml2 INTERFACE)
+  target_link_libraries(netprobe_xml2 INTERFACE LibXml2::LibXml2)
+endif()
+
+find_package(Threads REQUIRED)

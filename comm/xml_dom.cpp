@@ -1,0 +1,96 @@
+#include "xml_dom.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <fstream>
+#include <iterator>
+#include <mutex>
+
+#include "xml_encodings.h"
+
+namespace netprobe::xml {
+namespace {
+
+bool IsBlankText(const xmlNode* node) {
+    if (node->type != XML_TEXT_NODE) return false;
+    for (const xmlChar* p = node->content; p && *p; ++p) {
+        if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') return false;
+    }
+    return true;
+}
+
+std::string QualifiedName(const xmlNode* node) {
+    std::string name = node->name ? reinterpret_cast<const char*>(node->name) : "";
+    if (node->ns && node->ns->prefix) return reinterpret_cast<const char*>(node->ns->prefix) + (":" + name);
+    return name;
+}
+
+// Never resolve an external resource: a DTD or entity that points elsewhere loads nothing.
+xmlParserInputPtr NoExternalEntities(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
+
+void InitParser() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(NoExternalEntities);
+        RegisterExtraEncodings();
+    });
+}
+
+}  // namespace
+
+std::vector<Node> Node::ChildNodes() const {
+    std::vector<Node> nodes;
+    for (xmlNode* child = node_->children; child; child = child->next) {
+        if (!IsBlankText(child)) nodes.emplace_back(child);
+    }
+    return nodes;
+}
+
+std::optional<Node> Node::FindChild(std::string_view name) const {
+    for (xmlNode* child = node_->children; child; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE && QualifiedName(child) == name) return Node(child);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Node::Text() const {
+    std::vector<Node> children = ChildNodes();
+    if (children.empty()) return std::string();
+    if (children.size() != 1) return std::nullopt;
+    const xmlNode* only = children.front().node_;
+    if (only->type != XML_TEXT_NODE && only->type != XML_CDATA_SECTION_NODE) return std::nullopt;
+    return std::string(only->content ? reinterpret_cast<const char*>(only->content) : "");
+}
+
+bool Node::IsElement() const { return node_->type == XML_ELEMENT_NODE; }
+
+std::string Node::Name() const { return QualifiedName(node_); }
+
+std::unique_ptr<Document> Document::Load(const std::string& path) {
+    InitParser();
+    // No XML_PARSE_NOENT (entities stay references, nothing is expanded or fetched), no
+    // DTD loading, no network; errors and warnings are not printed.
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    // The file is read here rather than by libxml2, so the path is used as the byte string
+    // it is (a GBK installation directory on Windows included).
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return nullptr;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad() || bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
+    xmlDoc* doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "MainCommunication.ncc",
+                                nullptr, options);
+    if (!doc) return nullptr;
+    if (!xmlDocGetRootElement(doc)) {
+        xmlFreeDoc(doc);
+        return nullptr;
+    }
+    return std::unique_ptr<Document>(new Document(doc));
+}
+
+Document::~Document() { xmlFreeDoc(doc_); }
+
+Node Document::Root() const { return Node(xmlDocGetRootElement(doc_)); }
+
+}  // namespace netprobe::xml

@@ -1,0 +1,20 @@
+#include "Variant.h"
+
+namespace netprobe {
+
+std::int64_t Variant::AsInt64() const {
+    switch (type()) {
+        case Type::Byte: return std::get<std::uint8_t>(value_);
+        case Type::Integer: return std::get<std::int32_t>(value_);
+        case Type::Int64: return std::get<std::int64_t>(value_);
+        default: return 0;
+    }
+}
+
+std::string Variant::AsText() const {
+    if (type() == Type::Text) return std::get<std::string>(value_);
+    if (IsInteger()) return std::to_string(AsInt64());
+    return {};
+}
+
+}  // namespace netprobe

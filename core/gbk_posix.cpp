@@ -1,0 +1,72 @@
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "gbk.h"
+
+namespace netprobe {
+namespace {
+
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+    }
+    ~Iconv() { iconv_close(cd_); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+// Length of the input character that failed to convert, so that it can be skipped whole.
+using SkipFn = std::size_t (*)(const unsigned char* p, std::size_t left);
+
+std::size_t SkipUtf8(const unsigned char* p, std::size_t left) {
+    std::size_t n = 1;
+    if (p[0] >= 0xF8) n = 1;
+    else if (p[0] >= 0xF0) n = 4;
+    else if (p[0] >= 0xE0) n = 3;
+    else if (p[0] >= 0xC0) n = 2;
+    for (std::size_t i = 1; i < n; ++i) {
+        if (i >= left || (p[i] & 0xC0) != 0x80) return i;
+    }
+    return n;
+}
+
+std::size_t SkipGbk(const unsigned char* p, std::size_t left) {
+    return (p[0] >= 0x81 && p[0] <= 0xFE && left >= 2) ? 2 : 1;
+}
+
+std::string Convert(const char* to, const char* from, std::string_view in, SkipFn skip) {
+    Iconv cd(to, from);
+    std::string out;
+    char buffer[512];
+    char* src = const_cast<char*>(in.data());
+    std::size_t left = in.size();
+    while (left > 0) {
+        char* dst = buffer;
+        std::size_t room = sizeof buffer;
+        std::size_t rc = iconv(cd.get(), &src, &left, &dst, &room);
+        out.append(buffer, static_cast<std::size_t>(dst - buffer));
+        if (rc != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) continue;
+        // EILSEQ or EINVAL: replace the offending character and go on after it.
+        std::size_t n = skip(reinterpret_cast<const unsigned char*>(src), left);
+        src += n;
+        left -= n;
+        out.push_back('?');
+        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string Utf8ToGbk(std::string_view utf8) { return Convert("GBK", "UTF-8", utf8, SkipUtf8); }
+std::string GbkToUtf8(std::string_view gbk) { return Convert("UTF-8", "GBK", gbk, SkipGbk); }
+
+}  // namespace netprobe

@@ -1,0 +1,47 @@
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace netprobe::testing {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path dir = fs::temp_directory_path() / ("netprobe-test-" + std::to_string(rd()));
+        if (fs::create_directory(dir)) {
+            path_ = dir.string() + static_cast<char>(fs::path::preferred_separator);
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary directory");
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
+    std::string file = path_ + name;
+    std::ofstream out(file, std::ios::binary);
+    out << bytes;
+    return file;
+}
+
+std::string ReadFixture(const std::string& fixture) {
+    std::ifstream in(std::string(NETPROBE_FIXTURES_DIR) + "/" + fixture, std::ios::binary);
+    if (!in) throw std::runtime_error("missing fixture " + fixture);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string TempDir::CopyFixture(const std::string& fixture, const std::string& name) const {
+    return Write(name, ReadFixture(fixture));
+}
+
+}  // namespace netprobe::testing

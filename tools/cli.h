@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The subcommands of the netprobe command-line tool. Each returns the process exit status:
+// 0 success, 1 failure, 2 usage error.
+namespace netprobe::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+int ShowConfig(const std::vector<std::string>& args);
+
+// Shared option handling: "--app-dir DIR" and "--user-config FILE" set the default host's
+// environment before the module runs. Returns false (and prints why) on a bad option.
+struct CommonOptions {
+    bool json = false;
+    bool verbose = false;
+};
+bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& options,
+                        bool allow_verbose, bool allow_user_config);
+
+}  // namespace netprobe::cli

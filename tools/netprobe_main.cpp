@@ -1,0 +1,38 @@
+// netprobe: runs the module's jobs from the command line, as the host would.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+
+namespace {
+
+void PrintUsage(std::FILE* out) {
+    std::fputs(
+        "usage: netprobe <command> [options]\n"
+        "\n"
+        "commands:\n"
+        "  show-config [--app-dir DIR] [--json]\n"
+        "      load MainCommunication.ncc as the module does and print the channel\n",
+        out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return netprobe::cli::kExitUsage;
+    }
+    std::string command = argv[1];
+    std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "show-config") return netprobe::cli::ShowConfig(args);
+    if (command == "-h" || command == "--help" || command == "help") {
+        PrintUsage(stdout);
+        return netprobe::cli::kExitOk;
+    }
+    std::fprintf(stderr, "netprobe: unknown command '%s'\n", command.c_str());
+    PrintUsage(stderr);
+    return netprobe::cli::kExitUsage;
+}
