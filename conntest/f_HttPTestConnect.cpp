@@ -1,0 +1,138 @@
+#include "f_HttPTestConnect.h"
+
+#include <chrono>
+
+#include "HostFrameLib.h"
+#include "probe_signal.h"
+#include "texts.h"
+
+namespace netprobe {
+namespace {
+
+ProbeSignal& Signal() {
+    static ProbeSignal signal;
+    return signal;
+}
+
+std::atomic<bool> g_probe_in_flight{false};
+
+// Marks the module's single probe as in flight for the scope that owns it.
+class InFlightGuard {
+public:
+    InFlightGuard() : owned_(!g_probe_in_flight.exchange(true, std::memory_order_acq_rel)) {}
+    ~InFlightGuard() {
+        if (owned_) g_probe_in_flight.store(false, std::memory_order_release);
+    }
+    InFlightGuard(const InFlightGuard&) = delete;
+    InFlightGuard& operator=(const InFlightGuard&) = delete;
+    bool owned() const { return owned_; }
+
+private:
+    bool owned_;
+};
+
+}  // namespace
+
+ProbeSlots& ProbeOutcome() {
+    static ProbeSlots slots;
+    return slots;
+}
+
+std::string MapProxyMode(std::string_view mode) {
+    while (!mode.empty() && static_cast<unsigned char>(mode.front()) <= 32) mode.remove_prefix(1);
+    while (!mode.empty() && static_cast<unsigned char>(mode.back()) <= 32) mode.remove_suffix(1);
+    std::string folded(mode);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (folded == "1" || folded == "socket4") return "1";
+    if (folded == "2" || folded == "socket5") return "2";
+    return "0";
+}
+
+std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
+    std::string host = server.Host;
+    for (char& c : host) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    static constexpr std::string_view kScheme = "http://";
+    if (auto at = host.find(kScheme); at != std::string::npos) host.erase(0, at + kScheme.size());
+    if (!host.empty() && host.back() == '/') host.pop_back();
+    if (host.empty()) return std::nullopt;
+    std::string address = std::string(kScheme) + host + ":" + server.PortText;
+    if (!server.Action.empty()) address += "/" + server.Action;
+    return address;
+}
+
+long RequestLimitMs(std::int32_t timeout) { return timeout > 0 ? timeout : kUnsetTimeoutLimitMs; }
+
+THttPTestConnectThread::THttPTestConnectThread(const TServerInfo* server, std::int32_t timeout)
+    : server_(server), timeout_(timeout), thread_([this] { Execute(); }) {}
+
+THttPTestConnectThread::~THttPTestConnectThread() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void THttPTestConnectThread::Execute() {
+    bool result = false;
+    std::string message;
+    try {
+        result = ProbeServer(*server_, message, timeout_);
+    } catch (...) {
+        // Setting up the client failed: report it now rather than leave the caller waiting
+        // out its deadline.
+        result = false;
+        message = texts::ConnectFailed();
+    }
+    ProbeSlots& slots = ProbeOutcome();
+    slots.ProbeResult.store(result, std::memory_order_relaxed);
+    slots.ProbeMessage = std::move(message);
+    slots.ProbeDone.store(true, std::memory_order_release);
+    Signal().Notify();
+}
+
+bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout) {
+    InFlightGuard guard;
+    if (!guard.owned()) {
+        message = texts::ConnectFailed();
+        return false;
+    }
+    ProbeSlots& slots = ProbeOutcome();
+    slots.ProbeResult.store(false);
+    slots.ProbeDone.store(false);
+    Signal().Reset();
+
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    const auto limit = std::chrono::milliseconds(static_cast<std::int64_t>(timeout) * 1000);
+
+    std::optional<THttPTestConnectThread> thread;
+    try {
+        thread.emplace(&server, timeout);
+    } catch (...) {
+        return false;  // no thread could be started; the message stays as it was
+    }
+    bool result = false;
+    for (;;) {
+        if (slots.ProbeDone.load(std::memory_order_acquire)) {
+            result = slots.ProbeResult.load(std::memory_order_relaxed);
+            message = slots.ProbeMessage;
+            break;
+        }
+        const auto passed = Clock::now() - start;
+        if (passed > limit) {
+            thread->Terminate();
+            message = texts::ConnectFailed();
+            break;
+        }
+        Host().ProcessMessages();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(limit - passed) +
+                          std::chrono::milliseconds(1);
+        Signal().WaitForNotifyOrEvents(std::min(left, kWaitSlice));
+    }
+    thread->Terminate();
+    thread.reset();  // waits for the thread's end
+    return result;
+}
+
+}  // namespace netprobe

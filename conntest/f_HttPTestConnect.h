@@ -1,0 +1,79 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+namespace netprobe {
+
+// The description of one server to probe, proxy settings included. A plain record that the
+// caller fills and owns; the probe thread takes a private copy.
+struct TServerInfo {
+    std::string Host;      // as configured; may carry "http://" and a trailing "/"
+    std::string PortText;  // decimal text, used unchanged in the address
+    bool ProxyEnabled = false;
+    std::uint8_t ProxyKind = 0;  // 0 HTTP proxy, 1 SOCKS 4, 2 SOCKS 5
+    std::string ProxyHost;
+    std::string ProxyPortText;
+    bool ProxyAuth = false;
+    std::string ProxyUserName;
+    std::string ProxyPass;  // in clear
+    std::string Action;     // service path, appended after a "/" of its own; may be empty
+};
+
+// Maps a proxy mode text of the user's settings to "0" (HTTP), "1" (SOCKS 4) or "2" (SOCKS 5).
+std::string MapProxyMode(std::string_view mode);
+
+// The address that a probe requests: "http://" + host (lower case, after the first
+// "http://", one trailing "/" dropped) + ":" + port text + ("/" + action). nullopt when the
+// host part is empty: such a probe fails without sending anything.
+std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
+
+// The request limit in milliseconds for a time-out number: the number itself when positive,
+// else kUnsetTimeoutLimitMs, so that no request runs without bound.
+inline constexpr long kUnsetTimeoutLimitMs = 15000;
+long RequestLimitMs(std::int32_t timeout);
+
+// Module-wide outcome of the probe in flight. The probe thread writes ProbeResult and
+// ProbeMessage, then sets ProbeDone with release ordering; the caller reads ProbeDone with
+// acquire ordering before it reads the other two.
+struct ProbeSlots {
+    std::atomic<bool> ProbeDone{false};
+    std::atomic<bool> ProbeResult{false};
+    std::string ProbeMessage;
+};
+ProbeSlots& ProbeOutcome();
+
+// One probe on its own thread: starts running once constructed; destruction waits for the
+// thread's end. The termination request is recorded, but a probe is never cut short.
+class THttPTestConnectThread {
+public:
+    THttPTestConnectThread(const TServerInfo* server, std::int32_t timeout);
+    ~THttPTestConnectThread();
+    THttPTestConnectThread(const THttPTestConnectThread&) = delete;
+    THttPTestConnectThread& operator=(const THttPTestConnectThread&) = delete;
+
+    void Terminate() { terminated_.store(true); }
+    bool Terminated() const { return terminated_.load(); }
+
+    // Performs the request; writes `message` only on failure.
+    static bool ProbeServer(const TServerInfo& server, std::string& message, std::int32_t timeout);
+
+private:
+    void Execute();
+
+    const TServerInfo* server_;
+    std::int32_t timeout_;
+    std::atomic<bool> terminated_{false};
+    std::thread thread_;  // last: starts once the fields above are set
+};
+
+// Probes one server and waits for the outcome, processing the host's pending events
+// meanwhile. The wait gives up after `timeout` seconds with "网络连接异常". Entered while
+// another probe is in flight, it returns false with that message and touches nothing.
+bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout);
+
+}  // namespace netprobe

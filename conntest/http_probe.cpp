@@ -1,0 +1,124 @@
+// One probe on libcurl: a HEAD request for the server's address, directly or through the
+// configured proxy, and the outcome in the module's words.
+#include "http_probe.h"
+
+#include <curl/curl.h>
+
+#include <charconv>
+#include <memory>
+#include <mutex>
+
+#include "f_HttPTestConnect.h"
+#include "texts.h"
+
+namespace netprobe {
+namespace {
+
+struct EasyDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+
+void GlobalInit() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+long ProxyPort(const std::string& text) {
+    long port = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port, 10);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return 80;
+    return port;
+}
+
+// Returns false when an option can't be set (an out-of-range proxy port, say).
+bool SetUpProxy(CURL* curl, const TServerInfo& server) {
+    curl_easy_setopt(curl, CURLOPT_NOPROXY, "");  // the environment's proxy settings never apply
+    if (!server.ProxyEnabled || server.ProxyKind > 2) {
+        return curl_easy_setopt(curl, CURLOPT_PROXY, "") == CURLE_OK;
+    }
+    // An empty proxy host would mean "no proxy" to libcurl: the probe fails instead of
+    // quietly going direct.
+    if (server.ProxyHost.empty()) return false;
+    static const long kTypes[] = {CURLPROXY_HTTP, CURLPROXY_SOCKS4, CURLPROXY_SOCKS5};
+    if (curl_easy_setopt(curl, CURLOPT_PROXY, server.ProxyHost.c_str()) != CURLE_OK) return false;
+    if (curl_easy_setopt(curl, CURLOPT_PROXYPORT, ProxyPort(server.ProxyPortText)) != CURLE_OK) return false;
+    curl_easy_setopt(curl, CURLOPT_PROXYTYPE, kTypes[server.ProxyKind]);
+    if (server.ProxyAuth) {
+        const std::string credentials = PercentEncode(server.ProxyUserName) + ":" + PercentEncode(server.ProxyPass);
+        curl_easy_setopt(curl, CURLOPT_PROXYUSERPWD, credentials.c_str());
+        curl_easy_setopt(curl, CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
+        curl_easy_setopt(curl, CURLOPT_SOCKS5_AUTH, CURLAUTH_BASIC);
+    } else {
+        curl_easy_setopt(curl, CURLOPT_SOCKS5_AUTH, CURLAUTH_NONE);
+    }
+    return true;
+}
+
+size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
+
+}  // namespace
+
+std::string PercentEncode(const std::string& bytes) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                          c == '-' || c == '.' || c == '_' || c == '~';
+        if (unreserved) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out.push_back('%');
+            out.push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 15]);
+        }
+    }
+    return out;
+}
+
+bool ClassifyProbeOutcome(int curl_code, long status, std::string& message) {
+    if (curl_code == CURLE_OK && status >= 200 && status <= 299) return false;
+    if (curl_code == CURLE_OK && status > 0) {
+        message = texts::StatusMessage(status);
+    } else if (curl_code == CURLE_OPERATION_TIMEDOUT) {
+        message = texts::ConnectTimeout();
+    } else {
+        message = texts::ConnectFailed();
+    }
+    return true;
+}
+
+bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::string& message,
+                                         std::int32_t timeout) {
+    const TServerInfo server = server_ref;  // private copy
+    GlobalInit();
+    std::optional<std::string> address = BuildProbeAddress(server);
+    if (!address) {
+        message = texts::ConnectFailed();
+        return false;
+    }
+    EasyHandle curl(curl_easy_init());
+    if (!curl) {
+        message = texts::ConnectFailed();
+        return false;
+    }
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, address->c_str());
+    curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, RequestLimitMs(timeout));
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DiscardBody);
+    if (!SetUpProxy(c, server)) {
+        message = texts::ConnectFailed();
+        return false;
+    }
+    const CURLcode code = curl_easy_perform(c);
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    return !ClassifyProbeOutcome(code, status, message);
+}
+
+}  // namespace netprobe

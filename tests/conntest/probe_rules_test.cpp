@@ -1,0 +1,110 @@
+// Rules of a probe that need no peer: proxy modes, addresses, outcome classification.
+#include <gtest/gtest.h>
+
+#include <curl/curl.h>
+
+#include "f_HttPTestConnect.h"
+#include "gbk.h"
+#include "http_probe.h"
+
+namespace netprobe {
+namespace {
+
+TEST(MapProxyMode, Table) {
+    struct Row {
+        const char* mode;
+        const char* code;
+    } rows[] = {
+        {"0", "0"}, {"http", "0"}, {"HTTP", "0"}, {"1", "1"}, {"socket4", "1"}, {"Socket4", "1"},
+        {"2", "2"}, {" SOCKET5 ", "2"}, {"\tsocket5\r\n", "2"}, {"socks5", "0"}, {"socks4", "0"},
+        {"", "0"}, {"   ", "0"}, {"3", "0"}, {"01", "0"}, {"socket 5", "0"}, {"\xB4\xFA\xC0\xED", "0"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(MapProxyMode(row.mode), row.code) << "'" << row.mode << "'";
+}
+
+TEST(BuildProbeAddress, Table) {
+    struct Row {
+        const char* host;
+        const char* port;
+        const char* action;
+        const char* address;  // nullptr: no request is sent
+    } rows[] = {
+        {"HTTP://SRV01/", "88", "svc", "http://srv01:88/svc"},
+        {"srv01", "80", "", "http://srv01:80"},
+        {"host//", "80", "", "http://host/:80"},
+        {"https://host", "80", "", "http://https://host:80"},
+        {"127.0.0.1", "8080", "update/check", "http://127.0.0.1:8080/update/check"},
+        {"proxy.http://Inner/", "81", "A", "http://inner:81/A"},  // what follows the first "http://"
+        {"http://a/http://b", "1", "", "http://a/http://b:1"},
+        {"10.0.0.1", "", "", "http://10.0.0.1:"},                 // the port text is used unchanged
+        {"10.0.0.1", " 80", "x", "http://10.0.0.1: 80/x"},
+        {"", "80", "", nullptr},
+        {"http://", "80", "svc", nullptr},
+        {"HTTP:///", "80", "", nullptr},
+        {"/", "80", "", nullptr},
+    };
+    for (const Row& row : rows) {
+        TServerInfo server;
+        server.Host = row.host;
+        server.PortText = row.port;
+        server.Action = row.action;
+        auto address = BuildProbeAddress(server);
+        if (row.address) {
+            ASSERT_TRUE(address.has_value()) << row.host;
+            EXPECT_EQ(*address, row.address);
+        } else {
+            EXPECT_FALSE(address.has_value()) << row.host;
+        }
+    }
+}
+
+TEST(ClassifyProbeOutcome, SuccessIsExactlyA2xxStatus) {
+    std::string message = "untouched";
+    for (long status : {200L, 204L, 299L}) EXPECT_FALSE(ClassifyProbeOutcome(CURLE_OK, status, message));
+    EXPECT_EQ(message, "untouched");
+}
+
+TEST(ClassifyProbeOutcome, FailureRows) {
+    struct Row {
+        int code;
+        long status;
+        const char* message;
+    } rows[] = {
+        {CURLE_OK, 404, "目标地址无法到达"},
+        {CURLE_OK, 302, "302:网络连接异常"},
+        {CURLE_OK, 100, "100:网络连接异常"},
+        {CURLE_OK, 199, "199:网络连接异常"},
+        {CURLE_OK, 300, "300:网络连接异常"},
+        {CURLE_OK, 407, "代理用户名或口令验证失败"},
+        {CURLE_OK, 999, "999:网络连接异常"},
+        {CURLE_OPERATION_TIMEDOUT, 0, "网络连接超时"},
+        {CURLE_COULDNT_CONNECT, 0, "网络连接异常"},
+        {CURLE_COULDNT_RESOLVE_HOST, 0, "网络连接异常"},
+        {CURLE_RECV_ERROR, 0, "网络连接异常"},
+        {CURLE_GOT_NOTHING, 0, "网络连接异常"},
+        {CURLE_WEIRD_SERVER_REPLY, 0, "网络连接异常"},
+        {CURLE_PROXY, 0, "网络连接异常"},
+        {CURLE_URL_MALFORMAT, 0, "网络连接异常"},
+        {CURLE_OK, 0, "网络连接异常"},
+    };
+    for (const Row& row : rows) {
+        std::string message;
+        EXPECT_TRUE(ClassifyProbeOutcome(row.code, row.status, message));
+        EXPECT_EQ(GbkToUtf8(message), row.message) << row.code << "/" << row.status;
+    }
+}
+
+TEST(PercentEncode, KeepsUnreservedAndEncodesTheRest) {
+    EXPECT_EQ(PercentEncode("aZ09-._~"), "aZ09-._~");
+    EXPECT_EQ(PercentEncode("p%a:s@s"), "p%25a%3As%40s");
+    EXPECT_EQ(PercentEncode(std::string("\x00\xFF ", 3)), "%00%FF%20");
+}
+
+TEST(RequestLimit, UnsetTimeOutsGetABoundedLimit) {
+    EXPECT_EQ(RequestLimitMs(250), 250);
+    EXPECT_EQ(RequestLimitMs(0), kUnsetTimeoutLimitMs);
+    EXPECT_EQ(RequestLimitMs(-5), kUnsetTimeoutLimitMs);
+}
+
+}  // namespace
+}  // namespace netprobe
