@@ -1,0 +1,142 @@
+#include "ServerTest.h"
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ProxySettings.h"
+#include "errors.h"
+#include "f_CommunicationConfig.h"
+#include "texts.h"
+
+namespace netprobe {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::int64_t ElapsedMs(Clock::time_point start, Clock::time_point finish) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(finish - start).count();
+}
+
+bool EqualsNoCase(const std::string& text, std::string_view word) {
+    if (text.size() != word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != word[i]) return false;
+    }
+    return true;
+}
+
+const TDataVO* ProxyBlock(const TDataVO& block) {
+    return dynamic_cast<const TDataVO*>(block.GetObject(kProxyVOKey, nullptr));
+}
+
+}  // namespace
+
+bool StrToBool(const std::string& text) {
+    if (EqualsNoCase(text, "true")) return true;
+    if (EqualsNoCase(text, "false")) return false;
+    std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    if (i == text.size()) throw EConvertError("'" + text + "' is not a valid Boolean value");
+    bool nonzero = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') throw EConvertError("'" + text + "' is not a valid Boolean value");
+        nonzero = nonzero || text[i] != '0';
+    }
+    return nonzero;
+}
+
+TServerInfo BuildServerInfo(const TCommuniConfig& channel, const TDataVO& block, std::int32_t index) {
+    const TCommuniServer* server = channel.GetServer(index);
+    TServerInfo info;
+    info.Host = server->ServerIP;
+    info.PortText = std::to_string(server->Port);
+    info.Action = server->ServerAction;
+    // Without a proxy container (no caller of the module's own leaves it out) the probe
+    // goes direct.
+    if (const TDataVO* proxy = ProxyBlock(block)) {
+        info.ProxyEnabled = proxy->GetString("ProxyEnable", "") == "1";
+        info.ProxyKind = static_cast<std::uint8_t>(MapProxyMode(proxy->GetString("ProxyMode", ""))[0] - '0');
+        info.ProxyHost = proxy->GetString("ProxyServer", "");
+        info.ProxyPortText = proxy->GetString("ProxyPort", "");
+        info.ProxyAuth = StrToBool(proxy->GetString("ProxyAuthor", ""));
+        info.ProxyUserName = proxy->GetString("ProxyUser", "");
+        info.ProxyPass = proxy->GetString("ProxyPassword", "");
+    }
+    return info;
+}
+
+std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& block, ProbeObserver* observer) {
+    const std::int32_t count = channel.GetServerCount();
+    if (count == 1) return 0;
+    std::vector<std::optional<std::int64_t>> elapsed(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::int32_t i = 0; i < count; ++i) {
+        std::string message, address;
+        bool ok = false;
+        const Clock::time_point start = Clock::now();
+        try {
+            TServerInfo info = BuildServerInfo(channel, block, i);
+            address = BuildProbeAddress(info).value_or("");
+            ok = RunProbe(info, message, channel.GetTimeout());
+        } catch (const std::exception& e) {
+            message = e.what();
+        }
+        const Clock::time_point finish = Clock::now();
+        if (ok) elapsed[static_cast<std::size_t>(i)] = ElapsedMs(start, finish);
+        if (observer) observer->OnProbe(false, i, address, ok, ElapsedMs(start, finish), message);
+    }
+    std::int32_t best = -1;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const auto& e = elapsed[static_cast<std::size_t>(i)];
+        if (e && (best < 0 || *e < *elapsed[static_cast<std::size_t>(best)])) best = i;
+    }
+    return best < 0 ? 0 : best;
+}
+
+bool TestServerConnection(TDataVO& block, ProbeObserver* observer) {
+    std::string message;
+    bool result = false;
+    const auto* channel = dynamic_cast<const TCommuniConfig*>(block.GetObject(kCommuniConfigKey, nullptr));
+    if (!channel) {
+        message = texts::IncompleteParameters();
+    } else {
+        try {
+            const std::int32_t index = SelectFastestServer(*channel, block, observer);
+            if (observer) observer->OnChosen(index);
+            TServerInfo info = BuildServerInfo(*channel, block, index);
+            const Clock::time_point start = Clock::now();
+            result = RunProbe(info, message, channel->GetTimeout());
+            if (observer) {
+                observer->OnProbe(true, index, BuildProbeAddress(info).value_or(""), result,
+                                  ElapsedMs(start, Clock::now()), message);
+            }
+        } catch (const std::exception&) {
+            message = texts::TestException();
+            result = false;
+        }
+    }
+    block.SetString(kResultMsgKey, message);
+    if (observer) observer->OnDriverResult(result, message);
+    return result;
+}
+
+bool RunUpdateServerTest(std::string& message, ProbeObserver* observer) {
+    try {
+        auto block = std::make_unique<TDataVO>();
+        LoadProxySettings();
+        if (!LoadCommunicationConfig(*block, message)) return false;
+        StoreProxyVO(*block);
+        if (!TestServerConnection(*block, observer)) {
+            message = texts::UpdateTestFailed();
+            return false;
+        }
+        return true;
+    } catch (...) {
+        message = texts::UpdateTestFailed();
+        return false;
+    }
+}
+
+}  // namespace netprobe

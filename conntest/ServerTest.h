@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "f_DataVO.h"
+#include "ProxySettings.h"
+#include "f_HttPTestConnect.h"
+
+namespace netprobe {
+
+class TCommuniConfig;
+
+// Parameter block keys of a connection test.
+inline constexpr char kResultMsgKey[] = "ResultMsgStr";
+
+// Watches a connection test from outside (the command-line tool). It is told what happened
+// and changes nothing. Every callback has an empty default.
+class ProbeObserver {
+public:
+    virtual ~ProbeObserver() = default;
+    // A probe of the selection (final == false) or the final probe; a failed record build
+    // reports an empty address and the error's text.
+    virtual void OnProbe(bool /*final*/, std::int32_t /*index*/, const std::string& /*address*/,
+                         bool /*ok*/, std::int64_t /*elapsed_ms*/, const std::string& /*message*/) {}
+    virtual void OnChosen(std::int32_t /*index*/) {}
+    // What the driver wrote under "ResultMsgStr".
+    virtual void OnDriverResult(bool /*result*/, const std::string& /*result_message*/) {}
+};
+
+// "ProxyAuthor" and the like as a Boolean text: a decimal number (true unless zero), or
+// "True"/"False" in any letter case. Raises EConvertError for any other text.
+bool StrToBool(const std::string& text);
+
+// The record for server `index` of the channel, with the proxy texts of the block's
+// "ProxyVO" as they stand now. Raises for an index out of range or a bad "ProxyAuthor".
+TServerInfo BuildServerInfo(const TCommuniConfig& channel, const TDataVO& block, std::int32_t index);
+
+// Probes every server in turn and returns the index of the fastest that answered with
+// success; the earlier one on equal times, 0 when none did.
+std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& block,
+                                 ProbeObserver* observer = nullptr);
+
+// Chooses the server, probes it once more and writes "ResultMsgStr" into the block.
+bool TestServerConnection(TDataVO& block, ProbeObserver* observer = nullptr);
+
+// Builds the parameter block (proxy settings, channel), runs the driver, and writes a
+// failure message. Never raises.
+bool RunUpdateServerTest(std::string& message, ProbeObserver* observer = nullptr);
+
+}  // namespace netprobe

@@ -1,0 +1,14 @@
+#include "TestUpdateServer.h"
+
+#include <string>
+
+#include "ServerTest.h"
+
+extern "C" bool NETPROBE_STDCALL TestUpdateServer() {
+    try {
+        std::string message;
+        return netprobe::RunUpdateServerTest(message);
+    } catch (...) {
+        return false;
+    }
+}
