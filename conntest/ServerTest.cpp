@@ -68,6 +68,14 @@ TServerInfo BuildServerInfo(const TCommuniConfig& channel, const TDataVO& block,
     return info;
 }
 
+std::int32_t PickFastest(const std::vector<std::optional<std::int64_t>>& elapsed) {
+    std::size_t best = elapsed.size();
+    for (std::size_t i = 0; i < elapsed.size(); ++i) {
+        if (elapsed[i] && (best == elapsed.size() || *elapsed[i] < *elapsed[best])) best = i;
+    }
+    return best == elapsed.size() ? 0 : static_cast<std::int32_t>(best);
+}
+
 std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& block, ProbeObserver* observer) {
     const std::int32_t count = channel.GetServerCount();
     if (count == 1) return 0;
@@ -87,12 +95,7 @@ std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& b
         if (ok) elapsed[static_cast<std::size_t>(i)] = ElapsedMs(start, finish);
         if (observer) observer->OnProbe(false, i, address, ok, ElapsedMs(start, finish), message);
     }
-    std::int32_t best = -1;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const auto& e = elapsed[static_cast<std::size_t>(i)];
-        if (e && (best < 0 || *e < *elapsed[static_cast<std::size_t>(best)])) best = i;
-    }
-    return best < 0 ? 0 : best;
+    return PickFastest(elapsed);
 }
 
 bool TestServerConnection(TDataVO& block, ProbeObserver* observer) {

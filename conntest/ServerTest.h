@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "f_DataVO.h"
 #include "ProxySettings.h"
@@ -35,6 +37,10 @@ bool StrToBool(const std::string& text);
 // The record for server `index` of the channel, with the proxy texts of the block's
 // "ProxyVO" as they stand now. Raises for an index out of range or a bad "ProxyAuthor".
 TServerInfo BuildServerInfo(const TCommuniConfig& channel, const TDataVO& block, std::int32_t index);
+
+// The index of the smallest elapsed time among the successful probes (the earlier one on
+// equal times); 0 when no probe succeeded.
+std::int32_t PickFastest(const std::vector<std::optional<std::int64_t>>& elapsed);
 
 // Probes every server in turn and returns the index of the fastest that answered with
 // success; the earlier one on equal times, 0 when none did.

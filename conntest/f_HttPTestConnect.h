@@ -33,8 +33,10 @@ std::string MapProxyMode(std::string_view mode);
 std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
 
 // The request limit in milliseconds for a time-out number: the number itself when positive,
-// else kUnsetTimeoutLimitMs, so that no request runs without bound.
-inline constexpr long kUnsetTimeoutLimitMs = 15000;
+// else kUnsetTimeoutLimitMs, so that no request runs without bound. With such a number the
+// caller's wait gives up within a millisecond anyway; the limit only bounds how long the
+// caller then waits for the thread's end, so it is kept short.
+inline constexpr long kUnsetTimeoutLimitMs = 5000;
 long RequestLimitMs(std::int32_t timeout);
 
 // Module-wide outcome of the probe in flight. The probe thread writes ProbeResult and

@@ -1,0 +1,290 @@
+// Probes against loopback peers: the status table, time-outs, failures, proxies, the wait.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+#include "f_HttPTestConnect.h"
+#include "fake_host.h"
+#include "gbk.h"
+#include "http_origin.h"
+#include "unused_port.h"
+#include "socks_server.h"
+
+namespace netprobe {
+namespace {
+
+using testing::HttpOrigin;
+using testing::OriginFault;
+using testing::SocksServer;
+using namespace std::chrono_literals;
+
+TServerInfo Direct(std::uint16_t port, const std::string& action = "svc") {
+    TServerInfo server;
+    server.Host = "127.0.0.1";
+    server.PortText = std::to_string(port);
+    server.Action = action;
+    return server;
+}
+
+struct Outcome {
+    bool ok;
+    std::string message;  // UTF-8
+};
+
+Outcome Probe(const TServerInfo& server, std::int32_t timeout = 2000) {
+    std::string message = "unset";
+    bool ok = RunProbe(server, message, timeout);
+    return {ok, GbkToUtf8(message)};
+}
+
+TEST(Probe, StatusTable) {
+    struct Row {
+        int status;
+        bool ok;
+        const char* message;
+    } rows[] = {
+        {200, true, ""}, {204, true, ""}, {404, false, "目标地址无法到达"}, {401, false, "需要ssl验证"},
+        {403, false, "禁止访问"}, {407, false, "代理用户名或口令验证失败"}, {302, false, "302:网络连接异常"},
+        {408, false, "408:网络连接异常"}, {503, false, "503:网络连接异常"}, {500, false, "500:网络连接异常"},
+    };
+    HttpOrigin origin;
+    for (const Row& row : rows) {
+        origin.SetStatus(row.status);
+        if (row.status == 302) origin.SetLocation("http://127.0.0.1:" + std::to_string(origin.port()) + "/moved");
+        Outcome outcome = Probe(Direct(origin.port()));
+        EXPECT_EQ(outcome.ok, row.ok) << row.status;
+        EXPECT_EQ(outcome.message, row.message) << row.status;
+    }
+    // One HEAD request per probe, HTTP/1.1, for the action path; the redirect was not followed.
+    auto requests = origin.requests();
+    ASSERT_EQ(requests.size(), std::size(rows));
+    for (const auto& request : requests) {
+        EXPECT_EQ(request.method, "HEAD");
+        EXPECT_EQ(request.target, "/svc");
+        EXPECT_EQ(request.version, "HTTP/1.1");
+    }
+}
+
+TEST(Probe, EmptyActionRequestsTheRoot) {
+    HttpOrigin origin;
+    TServerInfo server = Direct(origin.port(), "");
+    server.Host = "HTTP://127.0.0.1/";
+    EXPECT_TRUE(Probe(server).ok);
+    ASSERT_EQ(origin.requests().size(), 1u);
+    EXPECT_EQ(origin.requests()[0].target, "/");
+}
+
+TEST(Probe, ServerThatNeverAnswersTimesOut) {
+    HttpOrigin origin;
+    origin.SetNeverAnswer();
+    Outcome outcome = Probe(Direct(origin.port()), 300);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "网络连接超时");
+}
+
+TEST(Probe, RefusedConnectionAndEmptyHostFail) {
+    Outcome refused = Probe(Direct(testing::UnusedLoopbackPort()));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.message, "网络连接异常");
+
+    for (const char* host : {"", "http://", "HTTP:///"}) {
+        TServerInfo server = Direct(80);
+        server.Host = host;
+        Outcome outcome = Probe(server);
+        EXPECT_FALSE(outcome.ok) << host;
+        EXPECT_EQ(outcome.message, "网络连接异常") << host;
+    }
+}
+
+TEST(Probe, EnvironmentProxySettingsAreIgnored) {
+    HttpOrigin origin;
+    const std::string bogus = "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort());
+    setenv("http_proxy", bogus.c_str(), 1);
+    setenv("HTTP_PROXY", bogus.c_str(), 1);
+    Outcome outcome = Probe(Direct(origin.port()));
+    unsetenv("http_proxy");
+    unsetenv("HTTP_PROXY");
+    EXPECT_TRUE(outcome.ok) << outcome.message;
+}
+
+TEST(Probe, ZeroTimeOutGivesUpAtOnceAndStillEnds) {
+    HttpOrigin origin;
+    origin.SetDelay(200ms);
+    Outcome outcome = Probe(Direct(origin.port()), 0);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "网络连接异常");
+    // RunProbe returned only after the probe thread ended, so its request had arrived.
+    EXPECT_EQ(origin.requests().size(), 1u);
+
+    origin.SetNeverAnswer();
+    outcome = Probe(Direct(origin.port()), -1);  // bounded by the request's own limit
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "网络连接异常");
+}
+
+TEST(ProbeWait, ProcessesHostEventsWithoutSpinning) {
+    HttpOrigin origin;
+    origin.SetDelay(300ms);
+    testing::FakeHost host;
+    ScopedHost scoped(host);
+    EXPECT_TRUE(Probe(Direct(origin.port())).ok);
+    EXPECT_GE(host.process_messages_calls, 1);
+    EXPECT_LT(host.process_messages_calls, 5000);  // a busy loop would pass millions of times
+}
+
+TEST(ProbeWait, ReentryDuringTheWaitIsRefused) {
+    HttpOrigin origin;
+    origin.SetDelay(200ms);
+    testing::FakeHost host;
+    std::atomic<int> nested_calls{0};
+    std::string nested_message;
+    bool nested_ok = true;
+    host.on_process_messages = [&] {
+        if (nested_calls++ == 0) {
+            TServerInfo other = Direct(origin.port());
+            nested_ok = RunProbe(other, nested_message, 2000);
+        }
+    };
+    ScopedHost scoped(host);
+    Outcome outer = Probe(Direct(origin.port()));
+    EXPECT_TRUE(outer.ok) << outer.message;
+    EXPECT_FALSE(nested_ok);
+    EXPECT_EQ(GbkToUtf8(nested_message), "网络连接异常");
+    EXPECT_EQ(origin.requests().size(), 1u);  // the nested call sent nothing
+}
+
+TEST(ProbeWait, ReentryFromAnotherThreadIsRefused) {
+    HttpOrigin origin;
+    origin.SetDelay(300ms);
+    std::atomic<bool> started{false};
+    Outcome outer{};
+    std::thread first([&] {
+        started = true;
+        outer = Probe(Direct(origin.port()));
+    });
+    ASSERT_TRUE(origin.WaitForRequests(1, 5000ms));
+    std::string message;
+    EXPECT_FALSE(RunProbe(Direct(origin.port()), message, 2000));
+    EXPECT_EQ(GbkToUtf8(message), "网络连接异常");
+    first.join();
+    EXPECT_TRUE(outer.ok);
+    EXPECT_EQ(origin.requests().size(), 1u);
+}
+
+// Proxies.
+
+TServerInfo ThroughProxy(std::uint16_t origin_port, std::uint8_t kind, std::uint16_t proxy_port) {
+    TServerInfo server = Direct(origin_port);
+    server.ProxyEnabled = true;
+    server.ProxyKind = kind;
+    server.ProxyHost = "127.0.0.1";
+    server.ProxyPortText = std::to_string(proxy_port);
+    return server;
+}
+
+TEST(ProbeSocks, Socks4SendsTheUserNameAsUserIdAndResolvesLocally) {
+    HttpOrigin origin;
+    SocksServer socks(4);
+    socks.ExpectUserId("probeuser");
+    TServerInfo server = ThroughProxy(origin.port(), 1, socks.port());
+    server.Host = "localhost";
+    server.ProxyAuth = true;
+    server.ProxyUserName = "probeuser";
+    server.ProxyPass = "unused";
+    Outcome outcome = Probe(server);
+    EXPECT_TRUE(outcome.ok) << outcome.message;
+    ASSERT_EQ(socks.records().size(), 1u);
+    const auto record = socks.records()[0];
+    EXPECT_EQ(record.version, 4);
+    EXPECT_EQ(record.user, "probeuser");
+    EXPECT_EQ(record.target_ip, 0x7F000001u);
+    EXPECT_EQ(record.target_port, origin.port());
+    EXPECT_EQ(origin.requests().size(), 1u);
+}
+
+TEST(ProbeSocks, Socks4WrongUserIdFails) {
+    HttpOrigin origin;
+    SocksServer socks(4);
+    socks.ExpectUserId("someone");
+    TServerInfo server = ThroughProxy(origin.port(), 1, socks.port());
+    server.ProxyAuth = true;
+    server.ProxyUserName = "other";
+    Outcome outcome = Probe(server);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "网络连接异常");
+    EXPECT_EQ(origin.requests().size(), 0u);
+}
+
+TEST(ProbeSocks, Socks5WithoutAuthenticationOffersNoCredentials) {
+    HttpOrigin origin;
+    SocksServer socks(5);
+    TServerInfo server = ThroughProxy(origin.port(), 2, socks.port());
+    server.ProxyUserName = "ignored";  // ProxyAuth is off
+    server.ProxyPass = "ignored";
+    Outcome outcome = Probe(server);
+    EXPECT_TRUE(outcome.ok) << outcome.message;
+    ASSERT_EQ(socks.records().size(), 1u);
+    const auto record = socks.records()[0];
+    EXPECT_EQ(record.methods, std::vector<std::uint8_t>{0x00});
+    EXPECT_EQ(record.atyp, 1);
+    EXPECT_TRUE(record.user.empty());
+}
+
+TEST(ProbeSocks, Socks5UserPasswordSurvivesSpecialCharacters) {
+    HttpOrigin origin;
+    SocksServer socks(5);
+    const std::string password = "p%a:s@s 25%";
+    socks.ExpectCredentials("us:er", password);
+    TServerInfo server = ThroughProxy(origin.port(), 2, socks.port());
+    server.Host = "localhost";
+    server.ProxyAuth = true;
+    server.ProxyUserName = "us:er";
+    server.ProxyPass = password;
+    Outcome outcome = Probe(server);
+    EXPECT_TRUE(outcome.ok) << outcome.message;
+    ASSERT_EQ(socks.records().size(), 1u);
+    const auto record = socks.records()[0];
+    EXPECT_EQ(record.user, "us:er");
+    EXPECT_EQ(record.password, password);
+    EXPECT_EQ(record.atyp, 1);  // the name was resolved locally
+    EXPECT_FALSE(record.domain_name_rejected);
+}
+
+TEST(ProbeSocks, Socks5WrongPasswordFails) {
+    HttpOrigin origin;
+    SocksServer socks(5);
+    socks.ExpectCredentials("user", "right");
+    TServerInfo server = ThroughProxy(origin.port(), 2, socks.port());
+    server.ProxyAuth = true;
+    server.ProxyUserName = "user";
+    server.ProxyPass = "wrong";
+    Outcome outcome = Probe(server);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "网络连接异常");
+}
+
+TEST(ProbeProxy, DisabledProxyIsIgnoredWhateverItsFields) {
+    HttpOrigin origin;
+    SocksServer socks(5);
+    TServerInfo server = ThroughProxy(origin.port(), 2, socks.port());
+    server.ProxyEnabled = false;
+    server.ProxyAuth = true;
+    EXPECT_TRUE(Probe(server).ok);
+    EXPECT_EQ(socks.connections(), 0);
+    EXPECT_EQ(origin.requests().size(), 1u);
+}
+
+TEST(ProbeProxy, EnabledProxyWithoutHostFailsInsteadOfGoingDirect) {
+    HttpOrigin origin;
+    TServerInfo server = ThroughProxy(origin.port(), 0, 8080);
+    server.ProxyHost = "";
+    Outcome outcome = Probe(server);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "网络连接异常");
+    EXPECT_EQ(origin.requests().size(), 0u);
+}
+
+}  // namespace
+}  // namespace netprobe
