@@ -12,6 +12,8 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 int ShowConfig(const std::vector<std::string>& args);
+// Reads a password on standard input and prints its stored form.
+int EncodePasswordCommand(const std::vector<std::string>& args);
 
 // Shared option handling: "--app-dir DIR" and "--user-config FILE" set the default host's
 // environment before the module runs. Returns false (and prints why) on a bad option.

@@ -14,7 +14,9 @@ void PrintUsage(std::FILE* out) {
         "\n"
         "commands:\n"
         "  show-config [--app-dir DIR] [--json]\n"
-        "      load MainCommunication.ncc as the module does and print the channel\n",
+        "      load MainCommunication.ncc as the module does and print the channel\n"
+        "  encode-password < PASSWORD\n"
+        "      print the stored form of the password on standard input, for ProxyPassword\n",
         out);
 }
 
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "show-config") return netprobe::cli::ShowConfig(args);
+    if (command == "encode-password") return netprobe::cli::EncodePasswordCommand(args);
     if (command == "-h" || command == "--help" || command == "help") {
         PrintUsage(stdout);
         return netprobe::cli::kExitOk;

@@ -1,0 +1,56 @@
+// netprobe encode-password: the stored form of a password, for the user configuration.
+#include <cstdio>
+#include <string>
+
+#include "cli.h"
+#include "password_encoder.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace netprobe::cli {
+namespace {
+
+// Standard input as it is: the password's bytes are GBK and pass unchanged.
+std::string ReadStandardInput() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    std::string data;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) data.append(buffer, got);
+    return data;
+}
+
+// The line end that closes the input is not part of the password.
+void StripLineEnd(std::string& text) {
+    if (text.ends_with("\r\n")) {
+        text.resize(text.size() - 2);
+    } else if (text.ends_with("\n")) {
+        text.pop_back();
+    }
+}
+
+}  // namespace
+
+int EncodePasswordCommand(const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        std::fprintf(stderr, "netprobe: encode-password takes no arguments (the password comes on standard input)\n");
+        return kExitUsage;
+    }
+    std::string password = ReadStandardInput();
+    StripLineEnd(password);
+    if (password.size() > kMaxStoredPasswordLength) {
+        std::fprintf(stderr, "netprobe: the password has %lu bytes; a stored password keeps at most %lu\n",
+                     static_cast<unsigned long>(password.size()),
+                     static_cast<unsigned long>(kMaxStoredPasswordLength));
+        return kExitFailed;
+    }
+    std::printf("%s\n", EncodeStoredPassword(password).c_str());
+    return kExitOk;
+}
+
+}  // namespace netprobe::cli
