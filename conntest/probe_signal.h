@@ -25,5 +25,7 @@ private:
 
 // How long one pass of the wait blocks at most before it processes the host's events again.
 inline constexpr std::chrono::milliseconds kWaitSlice{10};
+// How long the wait yields instead of blocking, at the start of a probe.
+inline constexpr std::chrono::microseconds kSpinPhase{2000};
 
 }  // namespace netprobe

@@ -12,6 +12,7 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 int ShowConfig(const std::vector<std::string>& args);
+int RunTest(const std::vector<std::string>& args);
 // Reads a password on standard input and prints its stored form.
 int EncodePasswordCommand(const std::vector<std::string>& args);
 

@@ -15,6 +15,8 @@ void PrintUsage(std::FILE* out) {
         "commands:\n"
         "  show-config [--app-dir DIR] [--json]\n"
         "      load MainCommunication.ncc as the module does and print the channel\n"
+        "  test [--app-dir DIR] [--user-config FILE] [-v] [--json]\n"
+        "      run the update-server test that the host runs; exit 0 passed, 1 failed\n"
         "  encode-password < PASSWORD\n"
         "      print the stored form of the password on standard input, for ProxyPassword\n",
         out);
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
     std::string command = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "show-config") return netprobe::cli::ShowConfig(args);
+    if (command == "test") return netprobe::cli::RunTest(args);
     if (command == "encode-password") return netprobe::cli::EncodePasswordCommand(args);
     if (command == "-h" || command == "--help" || command == "help") {
         PrintUsage(stdout);

@@ -1,0 +1,85 @@
+// What a probe costs over a bare libcurl request, and what the waiting thread burns.
+//
+// 1. Per-probe cost: RunProbe (thread, wait, classification) against a bare libcurl HEAD
+//    with a fresh easy handle, alternating against the same loopback origin.
+// 2. Waiting cost: CPU time of the thread inside RunProbe as a share of the wall time, while
+//    the origin holds the answer for one second.
+#include <curl/curl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "bench_util.h"
+#include "f_HttPTestConnect.h"
+#include "http_origin.h"
+
+namespace netprobe::bench {
+namespace {
+
+size_t Discard(char*, size_t size, size_t count, void*) { return size * count; }
+
+bool BareHead(const std::string& url) {
+    CURL* curl = curl_easy_init();
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_PROXY, "");
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, 2000L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Discard);
+    CURLcode rc = curl_easy_perform(curl);
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_cleanup(curl);
+    return rc == CURLE_OK && status == 200;
+}
+
+int Run(int rounds) {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    testing::HttpOrigin origin;
+    TServerInfo server;
+    server.Host = "127.0.0.1";
+    server.PortText = std::to_string(origin.port());
+    server.Action = "bench";
+    const std::string url = "http://127.0.0.1:" + server.PortText + "/bench";
+
+    // Warm-up, then alternate the two so that drift affects both alike.
+    std::string message;
+    for (int i = 0; i < 20; ++i) {
+        BareHead(url);
+        RunProbe(server, message, 2000);
+    }
+    Clock::duration bare{}, probe{};
+    int failures = 0;
+    for (int i = 0; i < rounds; ++i) {
+        auto t0 = Clock::now();
+        failures += BareHead(url) ? 0 : 1;
+        auto t1 = Clock::now();
+        failures += RunProbe(server, message, 2000) ? 0 : 1;
+        auto t2 = Clock::now();
+        bare += t1 - t0;
+        probe += t2 - t1;
+    }
+    const double bare_ms = Seconds(bare) * 1000 / rounds, probe_ms = Seconds(probe) * 1000 / rounds;
+    std::printf("per-probe cost over %d rounds: RunProbe %.3f ms, bare libcurl HEAD %.3f ms\n", rounds, probe_ms, bare_ms);
+    std::printf("  ratio RunProbe / bare = %.2f (target <= 1.5)%s\n", probe_ms / bare_ms,
+                failures ? "  [some requests failed]" : "");
+
+    origin.SetDelay(std::chrono::milliseconds(1000));
+    const double cpu0 = ThreadCpuSeconds();
+    const auto w0 = Clock::now();
+    const bool ok = RunProbe(server, message, 5000);
+    const double wall = Seconds(Clock::now() - w0), cpu = ThreadCpuSeconds() - cpu0;
+    std::printf("waiting thread during a probe held 1 s: cpu %.4f s of wall %.3f s = %.2f %% (target <= 5 %%)%s\n", cpu,
+                wall, 100 * cpu / wall, ok ? "" : "  [probe failed]");
+    curl_global_cleanup();
+    return failures == 0 && ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace netprobe::bench
+
+int main(int argc, char** argv) {
+    int rounds = argc > 1 ? std::atoi(argv[1]) : 500;
+    if (rounds <= 0 || rounds > 100000) rounds = 500;
+    return netprobe::bench::Run(rounds);
+}
