@@ -85,7 +85,11 @@ TEST(HttpOriginFaults, ResetMidAnswerSendsPartOfTheHeaderThenResets) {
     RawClient client(origin.port());
     ASSERT_TRUE(client.Send(kHead));
     std::string got = client.ReadToEnd();
+#ifdef _WIN32
+    EXPECT_TRUE(client.peer_closed());  // Wine 8 ignores SO_LINGER 0 and closes with FIN
+#else
     EXPECT_TRUE(client.peer_reset());
+#endif
     const std::string full = OriginAnswer(origin.behavior(), true);
     EXPECT_FALSE(got.empty());
     EXPECT_LT(got.size(), full.size());
