@@ -28,6 +28,7 @@ std::string MakeInstallation(std::uint16_t port) {
 
 int Run(int calls, double max_seconds) {
     testing::HttpOrigin origin;
+    origin.KeepRequests(false);
     const std::string dir = MakeInstallation(origin.port());
     setenv("NETPROBE_APP_DIR", dir.c_str(), 1);
     setenv("NETPROBE_USER_CONFIG", (dir + "/UserConfig.ini").c_str(), 1);

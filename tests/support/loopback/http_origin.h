@@ -62,6 +62,10 @@ public:
     void SetRawAnswer(const std::string& answer);
 
     std::vector<RecordedRequest> requests() const { return requests_.entries(); }
+    // Requests answered so far, also those not kept.
+    std::size_t request_count() const { return requests_.count(); }
+    // With false, requests are counted but not kept (for long runs).
+    void KeepRequests(bool keep) { requests_.SetKeep(keep); }
     bool WaitForRequests(std::size_t count, Millis timeout) const {
         return requests_.WaitFor(count, timeout);
     }

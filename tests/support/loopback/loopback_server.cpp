@@ -5,7 +5,7 @@ namespace netprobe::testing {
 namespace {
 
 constexpr int kSliceMs = 50;
-constexpr int kMaxConnections = 10000;
+constexpr int kMaxConnections = 1000000;
 
 }  // namespace
 
@@ -20,12 +20,12 @@ LoopbackServer::~LoopbackServer() { Stop(); }
 void LoopbackServer::Stop() {
     lifetime_.Stop();
     if (acceptor_.joinable()) acceptor_.join();
-    std::vector<std::thread> threads;
+    std::vector<Worker> workers;
     {
         std::lock_guard lock(threads_mutex_);
-        threads.swap(threads_);
+        workers.swap(threads_);
     }
-    for (std::thread& thread : threads) thread.join();
+    for (Worker& worker : workers) worker.thread.join();
     listener_.Close();
 }
 
@@ -38,9 +38,26 @@ void LoopbackServer::AcceptLoop() {
         if (!client.valid()) continue;
         int index = ++accepted_;
         std::lock_guard lock(threads_mutex_);
-        threads_.emplace_back([this, index, socket = std::move(client)]() mutable {
+        ReapFinished();
+        auto done = std::make_shared<std::atomic<bool>>(false);
+        std::thread thread([this, index, done, socket = std::move(client)]() mutable {
             Serve(std::move(socket), index);
+            done->store(true);
         });
+        threads_.push_back({std::move(thread), std::move(done)});
+    }
+}
+
+// Joins the connection threads that have ended, so a long-running server keeps only the
+// live ones. Called with threads_mutex_ held.
+void LoopbackServer::ReapFinished() {
+    for (auto it = threads_.begin(); it != threads_.end();) {
+        if (it->done->load()) {
+            it->thread.join();
+            it = threads_.erase(it);
+        } else {
+            ++it;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -41,8 +42,14 @@ private:
     net::Socket listener_;
     std::uint16_t port_ = 0;
     std::atomic<int> accepted_{0};
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    void ReapFinished();
+
     std::mutex threads_mutex_;
-    std::vector<std::thread> threads_;
+    std::vector<Worker> threads_;
     std::thread acceptor_;
 };
 

@@ -15,7 +15,8 @@ public:
     void Add(Entry entry) {
         {
             std::lock_guard lock(mutex_);
-            entries_.push_back(std::move(entry));
+            ++count_;
+            if (keep_) entries_.push_back(std::move(entry));
         }
         changed_.notify_all();
     }
@@ -23,6 +24,16 @@ public:
     std::vector<Entry> entries() const {
         std::lock_guard lock(mutex_);
         return entries_;
+    }
+
+    // Long runs (soaks) count what arrives without keeping it.
+    void SetKeep(bool keep) {
+        std::lock_guard lock(mutex_);
+        keep_ = keep;
+    }
+    std::size_t count() const {
+        std::lock_guard lock(mutex_);
+        return count_;
     }
 
     // True once at least `count` entries exist; false when `timeout` passes first.
@@ -35,6 +46,8 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     std::vector<Entry> entries_;
+    std::size_t count_ = 0;
+    bool keep_ = true;
 };
 
 }  // namespace netprobe::testing
