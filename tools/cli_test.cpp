@@ -79,7 +79,9 @@ void PrintProbe(const ProbeRecord& p) {
 
 void PrintText(bool passed, const std::string& message, const Recorder& r, bool verbose) {
     if (verbose) {
-        if (!r.probes.empty()) std::printf("probes:\n");
+        bool any_selection = false;
+        for (const ProbeRecord& p : r.probes) any_selection = any_selection || !p.final;
+        if (any_selection) std::printf("selection probes:\n");
         for (const ProbeRecord& p : r.probes) {
             if (!p.final) PrintProbe(p);
         }
