@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "env_var.h"
 #include "f_HttPTestConnect.h"
 #include "fake_host.h"
 #include "gbk.h"
@@ -101,11 +102,11 @@ TEST(Probe, RefusedConnectionAndEmptyHostFail) {
 TEST(Probe, EnvironmentProxySettingsAreIgnored) {
     HttpOrigin origin;
     const std::string bogus = "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort());
-    setenv("http_proxy", bogus.c_str(), 1);
-    setenv("HTTP_PROXY", bogus.c_str(), 1);
-    Outcome outcome = Probe(Direct(origin.port()));
-    unsetenv("http_proxy");
-    unsetenv("HTTP_PROXY");
+    Outcome outcome;
+    {
+        testing::ScopedEnv lower("http_proxy", bogus), upper("HTTP_PROXY", bogus);
+        outcome = Probe(Direct(origin.port()));
+    }
     EXPECT_TRUE(outcome.ok) << outcome.message;
 }
 
