@@ -1,40 +1,46 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "DefaultHost.h"
+#include "env_var.h"
 #include "fake_host.h"
 #include "temp_dir.h"
 
 namespace netprobe {
 namespace {
 
+using testing::ScopedEnv;
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
 TEST(DefaultHost, ReadsUserConfigurationFromIni) {
     testing::TempDir dir;
     std::string ini = dir.Write("UserConfig.ini",
                                 "[NetWork]\r\nProxyEnable=1\r\nproxymode = socket5\r\n"
                                 "ProxyEnable=0\r\n[RunParameter]\r\nSysIME=\xCE\xA2\xC8\xED\r\n");
-    setenv("NETPROBE_USER_CONFIG", ini.c_str(), 1);
+    ScopedEnv config("NETPROBE_USER_CONFIG", ini);
     DefaultHost host;
     EXPECT_EQ(host.GetUserConfigParam("NetWork", "ProxyEnable", "0"), "1");  // first occurrence
     EXPECT_EQ(host.GetUserConfigParam("network", "PROXYMODE", "0"), "socket5");
     EXPECT_EQ(host.GetUserConfigParam("NetWork", "ProxyServer", "dflt"), "dflt");
     EXPECT_EQ(host.GetUserConfigParam("RunParameter", "SysIME", ""), "\xCE\xA2\xC8\xED");
-    setenv("NETPROBE_USER_CONFIG", (dir.path() + "missing.ini").c_str(), 1);
+    config.Set(dir.path() + "missing.ini");
     EXPECT_EQ(host.GetUserConfigParam("NetWork", "ProxyPort", "80"), "80");
-    unsetenv("NETPROBE_USER_CONFIG");
 }
 
 TEST(DefaultHost, AppPathEndsWithSeparator) {
-    setenv("NETPROBE_APP_DIR", "/opt/suite", 1);
+    ScopedEnv app_dir("NETPROBE_APP_DIR", "/opt/suite");
     DefaultHost host;
+    EXPECT_EQ(host.GetAppPath(), std::string("/opt/suite") + kSeparator);
+    app_dir.Set("/opt/suite/");
     EXPECT_EQ(host.GetAppPath(), "/opt/suite/");
-    setenv("NETPROBE_APP_DIR", "/opt/suite/", 1);
-    EXPECT_EQ(host.GetAppPath(), "/opt/suite/");
-    unsetenv("NETPROBE_APP_DIR");
+    app_dir.Set(std::nullopt);
     std::string module_dir = host.GetAppPath();
     ASSERT_FALSE(module_dir.empty());
-    EXPECT_EQ(module_dir.back(), '/');
+    EXPECT_EQ(module_dir.back(), kSeparator);
     EXPECT_EQ(host.GetMainFrameHandle(), 0u);
     EXPECT_EQ(host.gclTopBarColor(), 8375432u);
 }
