@@ -1,0 +1,98 @@
+// libxml2's GBK converters of the Windows build, called the way the parser calls them: in
+// chunks that may split a character, with little output room, with bad bytes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "xml_gbk_handler.h"
+
+namespace netprobe::xml {
+namespace {
+
+using Converter = int (*)(unsigned char*, int*, const unsigned char*, int*);
+
+struct Step {
+    int result, consumed, written;
+    std::string out;
+};
+
+Step Call(Converter convert, const std::string& in, int room) {
+    std::string out(static_cast<std::size_t>(room), '\0');
+    int inlen = static_cast<int>(in.size()), outlen = room;
+    int result = convert(reinterpret_cast<unsigned char*>(out.data()), &outlen,
+                         reinterpret_cast<const unsigned char*>(in.data()), &inlen);
+    out.resize(static_cast<std::size_t>(outlen));
+    return {result, inlen, outlen, out};
+}
+
+// Feeds the whole input in pieces of `piece` bytes, carrying what stays unconsumed.
+std::string Stream(Converter convert, const std::string& in, std::size_t piece, int room = 64) {
+    std::string out, pending;
+    for (std::size_t pos = 0; pos < in.size(); pos += piece) {
+        pending += in.substr(pos, piece);
+        while (!pending.empty()) {
+            Step step = Call(convert, pending, room);
+            EXPECT_GE(step.result, 0);
+            if (step.result < 0 || step.consumed == 0) break;
+            out += step.out;
+            pending.erase(0, static_cast<std::size_t>(step.consumed));
+        }
+    }
+    EXPECT_TRUE(pending.empty());
+    return out;
+}
+
+const std::string kGbk = "<N>\xC9\xFD\xBC\xB6\xB7\xFE\xCE\xF1\xC6\xF7</N>";  // <N>升级服务器</N>
+const std::string kUtf8 = "<N>升级服务器</N>";
+
+TEST(XmlGbkHandler, ConvertsWholeTextsBothWays) {
+    Step to_utf8 = Call(GbkToUtf8Chunk, kGbk, 100);
+    EXPECT_EQ(to_utf8.result, static_cast<int>(kUtf8.size()));
+    EXPECT_EQ(to_utf8.consumed, static_cast<int>(kGbk.size()));
+    EXPECT_EQ(to_utf8.out, kUtf8);
+    Step to_gbk = Call(Utf8ToGbkChunk, kUtf8, 100);
+    EXPECT_EQ(to_gbk.consumed, static_cast<int>(kUtf8.size()));
+    EXPECT_EQ(to_gbk.out, kGbk);
+}
+
+TEST(XmlGbkHandler, SplitCharactersWaitForTheRest) {
+    for (std::size_t piece : {1u, 2u, 3u, 5u}) {
+        EXPECT_EQ(Stream(GbkToUtf8Chunk, kGbk, piece), kUtf8) << piece;
+        EXPECT_EQ(Stream(Utf8ToGbkChunk, kUtf8, piece), kGbk) << piece;
+    }
+    Step lead_only = Call(GbkToUtf8Chunk, "a\xC9", 10);
+    EXPECT_EQ(lead_only.consumed, 1);
+    EXPECT_EQ(lead_only.out, "a");
+}
+
+TEST(XmlGbkHandler, LittleOutputRoomConvertsWholeCharactersOnly) {
+    EXPECT_EQ(Stream(GbkToUtf8Chunk, kGbk, kGbk.size(), 4), kUtf8);
+    Step no_room = Call(GbkToUtf8Chunk, "\xC9\xFD", 2);  // 升 needs 3 bytes
+    EXPECT_EQ(no_room.result, -1);
+    EXPECT_EQ(no_room.consumed, 0);
+}
+
+TEST(XmlGbkHandler, InvalidBytesStopRightBeforeThem) {
+    Step bad_gbk = Call(GbkToUtf8Chunk, "ab\xC9\xFD\xFF" "cd", 64);
+    EXPECT_EQ(bad_gbk.result, -2);
+    EXPECT_EQ(bad_gbk.consumed, 4);
+    EXPECT_EQ(bad_gbk.out, "ab升");
+    Step bad_utf8 = Call(Utf8ToGbkChunk, "ab\xFF" "cd", 64);
+    EXPECT_EQ(bad_utf8.result, -2);
+    EXPECT_EQ(bad_utf8.consumed, 2);
+    EXPECT_EQ(bad_utf8.out, "ab");
+    // A character GBK lacks is an error for the parser, never a silent "?".
+    Step thai = Call(Utf8ToGbkChunk, "a\xE0\xB8\x81z", 64);
+    EXPECT_EQ(thai.result, -2);
+    EXPECT_EQ(thai.consumed, 1);
+}
+
+TEST(XmlGbkHandler, InitialisationCallWithoutInput) {
+    int outlen = 10, inlen = 0;
+    unsigned char out[10];
+    EXPECT_EQ(GbkToUtf8Chunk(out, &outlen, nullptr, &inlen), 0);
+    EXPECT_EQ(outlen, 0);
+}
+
+}  // namespace
+}  // namespace netprobe::xml
