@@ -69,16 +69,21 @@ bool Node::IsElement() const { return node_->type == XML_ELEMENT_NODE; }
 std::string Node::Name() const { return QualifiedName(node_); }
 
 std::unique_ptr<Document> Document::Load(const std::string& path) {
-    InitParser();
-    // No XML_PARSE_NOENT (entities stay references, nothing is expanded or fetched), no
-    // DTD loading, no network; errors and warnings are not printed.
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     // The file is read here rather than by libxml2, so the path is used as the byte string
     // it is (a GBK installation directory on Windows included).
     std::ifstream in(path, std::ios::binary);
     if (!in) return nullptr;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad() || bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
+    if (in.bad()) return nullptr;
+    return LoadFromMemory(bytes);
+}
+
+std::unique_ptr<Document> Document::LoadFromMemory(std::string_view bytes) {
+    InitParser();
+    // No XML_PARSE_NOENT (entities stay references, nothing is expanded or fetched), no
+    // DTD loading, no network; errors and warnings are not printed.
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
     xmlDoc* doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "MainCommunication.ncc",
                                 nullptr, options);
     if (!doc) return nullptr;

@@ -37,6 +37,8 @@ class Document {
 public:
     // Parses a file; nullptr when the file can't be parsed (the parser's error is dropped).
     static std::unique_ptr<Document> Load(const std::string& path);
+    // Parses the bytes of a configuration file already read; nullptr as for Load.
+    static std::unique_ptr<Document> LoadFromMemory(std::string_view bytes);
     ~Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
