@@ -7,6 +7,7 @@
 #include <charconv>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 #include "f_HttPTestConnect.h"
 #include "texts.h"
@@ -56,6 +57,15 @@ bool SetUpProxy(CURL* curl, const TServerInfo& server) {
 }
 
 size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
+
+// Whether the answer's head arrived whole: its last line so far is the empty line that ends
+// it. libcurl takes a connection closed in the middle of the head as a complete answer with
+// the status it has read; such a half answer is no answer.
+size_t WatchHeadEnd(char* line, size_t size, size_t count, void* user) {
+    const std::string_view text(line, size * count);
+    *static_cast<bool*>(user) = text == "\r\n" || text == "\n";
+    return size * count;
+}
 
 }  // namespace
 
@@ -111,11 +121,15 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, RequestLimitMs(timeout));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DiscardBody);
+    bool head_complete = false;
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, WatchHeadEnd);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, &head_complete);
     if (!SetUpProxy(c, server)) {
         message = texts::ConnectFailed();
         return false;
     }
-    const CURLcode code = curl_easy_perform(c);
+    CURLcode code = curl_easy_perform(c);
+    if (code == CURLE_OK && !head_complete) code = CURLE_RECV_ERROR;
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     return !ClassifyProbeOutcome(code, status, message);
