@@ -1,0 +1,257 @@
+// Broken peers on loopback: origins and SOCKS proxies that reset, stall, trickle, close or
+// answer nonsense. Every probe ends with its message, within the request's limit, and leaves
+// no thread behind. (An HTTP proxy answering garbage: http_proxy_test.cpp; a time-out of 0
+// against a silent origin: probe_test.cpp.)
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "ServerTest.h"
+#include "f_HttPTestConnect.h"
+#include "fake_host.h"
+#include "gbk.h"
+#include "http_origin.h"
+#include "socks_server.h"
+#include "temp_dir.h"
+#include "thread_count.h"
+
+namespace netprobe {
+namespace {
+
+using testing::HttpOrigin;
+using testing::OriginBehavior;
+using testing::OriginFault;
+using testing::SocksFault;
+using testing::SocksServer;
+using namespace std::chrono_literals;
+
+constexpr char kTimedOut[] = "网络连接超时";
+constexpr char kFailed[] = "网络连接异常";
+// The request limit of the stalling cases, in milliseconds: short, so that they end soon.
+constexpr std::int32_t kShortLimit = 300;
+constexpr std::int32_t kNormalLimit = 5000;
+
+TServerInfo Direct(std::uint16_t port) {
+    TServerInfo server;
+    server.Host = "127.0.0.1";
+    server.PortText = std::to_string(port);
+    server.Action = "check";
+    return server;
+}
+
+struct Outcome {
+    bool ok = true;
+    std::string message;  // UTF-8
+};
+
+void ExpectNoThreadLeft(const testing::ThreadCountGuard& threads) {
+    if (!threads.available()) return;
+    EXPECT_EQ(threads.after(), threads.before());
+}
+
+Outcome Probe(const TServerInfo& server, std::int32_t timeout) {
+    std::string message = "unset";
+    Outcome outcome;
+    outcome.ok = RunProbe(server, message, timeout);
+    outcome.message = GbkToUtf8(message);
+    return outcome;
+}
+
+// Origins.
+
+struct OriginCase {
+    const char* name;
+    OriginBehavior behavior;
+    std::int32_t timeout;
+    const char* message;
+};
+
+OriginBehavior Fault(OriginFault fault) {
+    OriginBehavior behavior;
+    behavior.fault = fault;
+    return behavior;
+}
+
+OriginBehavior Trickle(testing::Millis interval) {
+    OriginBehavior behavior = Fault(OriginFault::kTrickle);
+    behavior.trickle_interval = interval;
+    return behavior;
+}
+
+OriginBehavior Raw(const std::string& answer) {
+    OriginBehavior behavior = Fault(OriginFault::kRawAnswer);
+    behavior.raw_answer = answer;
+    return behavior;
+}
+
+OriginBehavior Status(int status) {
+    OriginBehavior behavior;
+    behavior.status = status;
+    return behavior;
+}
+
+class OriginFaults : public ::testing::TestWithParam<OriginCase> {};
+
+TEST_P(OriginFaults, EndWithTheirMessageAndNoThreadLeft) {
+    const OriginCase& row = GetParam();
+    testing::ThreadCountGuard threads;
+    {
+        HttpOrigin origin;
+        origin.Configure(row.behavior);
+        Outcome outcome = Probe(Direct(origin.port()), row.timeout);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.message, row.message);
+        // The probe really met the fault: the connection was accepted.
+        EXPECT_GE(origin.connections(), 1);
+    }
+    ExpectNoThreadLeft(threads);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OriginFaults,
+    ::testing::Values(
+        OriginCase{"ResetInTheMiddleOfTheAnswer", Fault(OriginFault::kResetMidAnswer), kNormalLimit, kFailed},
+        OriginCase{"HalfAStatusLineThenSilence", Fault(OriginFault::kHalfStatusLine), kShortLimit, kTimedOut},
+        OriginCase{"OneByteAtATimeSlowerThanTheLimit", Trickle(100ms), kShortLimit, kTimedOut},
+        OriginCase{"StatusLineWithoutACode", Raw("HTTP/1.1 OK\r\nContent-Length: 0\r\n\r\n"), kNormalLimit, kFailed},
+        OriginCase{"NoStatusLineAtAll", Raw("hello, world\r\n\r\n"), kNormalLimit, kFailed},
+        OriginCase{"Status999", Status(999), kNormalLimit, "999:网络连接异常"},
+        OriginCase{"ClosesOnAccept", Fault(OriginFault::kCloseOnAccept), kNormalLimit, kFailed},
+        // libcurl by itself takes these as answers with status 200.
+        OriginCase{"ClosesAfterTheStatusLine", Raw("HTTP/1.1 200 OK\r\n"), kNormalLimit, kFailed},
+        OriginCase{"ClosesBeforeTheHeadEnds", Raw("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n"), kNormalLimit,
+                   kFailed}),
+    [](const ::testing::TestParamInfo<OriginCase>& info) { return std::string(info.param.name); });
+
+// The contrast to the half answers above: a whole head followed by a close is an answer.
+TEST(OriginAnswers, WholeHeadThenCloseSucceeds) {
+    for (const char* answer : {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", "HTTP/1.1 204 No Content\n\n",
+                               "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\n\r\n"}) {
+        HttpOrigin origin;
+        origin.Configure(Raw(answer));
+        Outcome outcome = Probe(Direct(origin.port()), kNormalLimit);
+        EXPECT_TRUE(outcome.ok) << answer << outcome.message;
+    }
+}
+
+// SOCKS proxies.
+
+struct SocksCase {
+    const char* name;
+    int version;
+    SocksFault fault;
+};
+
+class SocksFaults : public ::testing::TestWithParam<SocksCase> {};
+
+TEST_P(SocksFaults, FailTheProbeWithoutReachingTheOrigin) {
+    const SocksCase& row = GetParam();
+    testing::ThreadCountGuard threads;
+    {
+        HttpOrigin origin;
+        SocksServer socks(row.version);
+        socks.SetFault(row.fault);
+        TServerInfo server = Direct(origin.port());
+        server.ProxyEnabled = true;
+        server.ProxyKind = row.version == 4 ? 1 : 2;
+        server.ProxyHost = "127.0.0.1";
+        server.ProxyPortText = std::to_string(socks.port());
+        Outcome outcome = Probe(server, kNormalLimit);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.message, kFailed);
+        EXPECT_GE(socks.connections(), 1);
+        EXPECT_EQ(origin.request_count(), 0u);
+    }
+    ExpectNoThreadLeft(threads);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SocksFaults,
+    ::testing::Values(SocksCase{"Socks4ClosesDuringTheHandshake", 4, SocksFault::kCloseDuringHandshake},
+                      SocksCase{"Socks4MalformedReply", 4, SocksFault::kMalformedReply},
+                      SocksCase{"Socks5ClosesDuringTheHandshake", 5, SocksFault::kCloseDuringHandshake},
+                      SocksCase{"Socks5MalformedReply", 5, SocksFault::kMalformedReply}),
+    [](const ::testing::TestParamInfo<SocksCase>& info) { return std::string(info.param.name); });
+
+// The driver among broken and sound servers: a broken server is never chosen while a sound
+// one answers, and a channel of broken servers fails the test with the driver's message.
+
+std::string ChannelXml(const std::vector<std::uint16_t>& ports, int timeout) {
+    std::string xml = "<?xml version=\"1.0\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME><SERVERS>";
+    for (std::uint16_t port : ports) {
+        xml += "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" + std::to_string(port) +
+               "</PORT><SERVERACTION>check</SERVERACTION></SERVER>";
+    }
+    return xml + "</SERVERS><TIMEOUT>" + std::to_string(timeout) + "</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>";
+}
+
+struct ChosenWatcher : ProbeObserver {
+    std::optional<std::int32_t> chosen;
+    void OnChosen(std::int32_t index) override { chosen = index; }
+};
+
+class DriverFaults : public ::testing::Test {
+protected:
+    testing::TempDir dir;
+    testing::FakeHost host;
+    std::unique_ptr<ScopedHost> scoped;
+
+    void SetUp() override {
+        host.app_path = dir.path();
+        scoped = std::make_unique<ScopedHost>(host);
+    }
+    bool Run(const std::vector<std::uint16_t>& ports, std::string& message_utf8, ChosenWatcher& watcher) {
+        dir.Write("MainCommunication.ncc", ChannelXml(ports, kShortLimit));
+        std::string message;
+        const bool passed = RunUpdateServerTest(message, &watcher);
+        message_utf8 = GbkToUtf8(message);
+        return passed;
+    }
+};
+
+TEST_F(DriverFaults, SoundServerAmongBrokenOnesIsChosen) {
+    testing::ThreadCountGuard threads;
+    {
+        HttpOrigin reset, stalled, sound;
+        reset.SetFault(OriginFault::kResetMidAnswer);
+        stalled.SetFault(OriginFault::kHalfStatusLine);
+        ChosenWatcher watcher;
+        std::string message;
+        EXPECT_TRUE(Run({reset.port(), stalled.port(), sound.port()}, message, watcher)) << message;
+        EXPECT_EQ(watcher.chosen, 2);
+        EXPECT_EQ(sound.request_count(), 2u);  // selection and final probe
+    }
+    ExpectNoThreadLeft(threads);
+}
+
+TEST_F(DriverFaults, OnlyBrokenServersFailTheTest) {
+    testing::ThreadCountGuard threads;
+    {
+        HttpOrigin closing, trickling;
+        closing.SetFault(OriginFault::kCloseOnAccept);
+        trickling.SetTrickle(100ms);
+        ChosenWatcher watcher;
+        std::string message;
+        EXPECT_FALSE(Run({closing.port(), trickling.port()}, message, watcher));
+        EXPECT_EQ(message, "更新服务器通讯测试失败！");
+        EXPECT_EQ(watcher.chosen, 0);
+    }
+    ExpectNoThreadLeft(threads);
+}
+
+TEST(ThreadCount, SeesAThreadComeAndGo) {
+    testing::ThreadCountGuard threads;
+    if (!threads.available()) GTEST_SKIP() << "no thread count on this platform";
+    std::atomic<bool> release{false};
+    std::thread extra([&] {
+        while (!release.load()) std::this_thread::sleep_for(1ms);
+    });
+    EXPECT_EQ(testing::ProcessThreadCount(), threads.before() + 1);
+    release = true;
+    extra.join();
+    EXPECT_EQ(threads.after(), threads.before());
+}
+
+}  // namespace
+}  // namespace netprobe
