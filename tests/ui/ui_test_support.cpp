@@ -1,0 +1,142 @@
+#include "ui_test_support.h"
+
+#include <cstdio>
+
+namespace netprobe::testing {
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        PumpMessages();
+        if (condition()) return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    PumpMessages();
+    return condition();
+}
+
+RecordingWindow::RecordingWindow(const char* class_name) : class_name_(class_name) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = class_name;
+    RegisterClassA(&wc);
+    window_ = CreateWindowExA(0, class_name, "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), this);
+}
+
+RecordingWindow::~RecordingWindow() {
+    if (window_) DestroyWindow(window_);
+    UnregisterClassA(class_name_.c_str(), GetModuleHandleA(nullptr));
+}
+
+int RecordingWindow::Count(UINT message) const {
+    int count = 0;
+    for (const auto& m : received_) count += m.message == message ? 1 : 0;
+    return count;
+}
+
+LRESULT CALLBACK RecordingWindow::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<RecordingWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && (message == WM_COPYDATA || message >= WM_USER)) {
+        ReceivedMessage m{message, wparam, lparam};
+        if (message == WM_COPYDATA) {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+            m.copy_code = data->dwData;
+            m.copy_bytes = data->cbData;
+            m.copy_data.assign(static_cast<const char*>(data->lpData), data->cbData);
+        }
+        self->received_.push_back(m);
+        return message == WM_COPYDATA ? TRUE : 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+HeldKeys::HeldKeys(std::initializer_list<int> keys) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    memcpy(state, saved_, sizeof state);
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+}
+
+HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
+
+Capture::Capture(int width, int height) : width_(width), height_(height) {
+    dc_ = CreateCompatibleDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<std::uint32_t*>(bits);
+    original_ = SelectObject(dc_, bitmap_);
+}
+
+Capture::~Capture() {
+    SelectObject(dc_, original_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+COLORREF Capture::Pixel(int x, int y) const {
+    GdiFlush();
+    const std::uint32_t v = bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+void Capture::Fill(COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT rect{0, 0, width_, height_};
+    FillRect(dc_, &rect, brush);
+    DeleteObject(brush);
+}
+
+bool Capture::SaveBmp(const std::string& path) const {
+    GdiFlush();
+    const DWORD image = static_cast<DWORD>(width_ * height_ * 4);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + image;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width_;
+    info.biHeight = -height_;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) return false;
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
+              std::fwrite(bits_, image, 1, out) == 1;
+    ok = std::fclose(out) == 0 && ok;
+    return ok;
+}
+
+bool CaptureScreenArea(HWND window, Capture& capture) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    HDC screen = GetDC(nullptr);
+    const bool ok = BitBlt(capture.dc(), 0, 0, capture.width(), capture.height(), screen, rect.left, rect.top,
+                           SRCCOPY) != 0;
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+}  // namespace netprobe::testing

@@ -1,0 +1,91 @@
+#include "flat_button.h"
+
+namespace netprobe::ui {
+
+namespace {
+constexpr TColor kFrame = 0x8E8E8E;
+constexpr TColor kHotFace = 0xF7EDE3;
+constexpr TColor kPressedFace = 0xE6D2BE;
+}  // namespace
+
+TFlatButton::TFlatButton(const ControlArgs& args) : TWinControl(OwnerFor(args)) {
+    CreateChild(args, WindowParams{});
+}
+
+void TFlatButton::Click() {
+    if (OnClick) {
+        TNotifyEvent handler = OnClick;
+        handler(this);
+    }
+}
+
+void TFlatButton::SetHot(bool hot) {
+    if (hot == hot_) return;
+    hot_ = hot;
+    Invalidate();
+}
+
+LRESULT TFlatButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            return DLGC_BUTTON;
+        case WM_MOUSEMOVE: {
+            if (!hot_) {
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+                TrackMouseEvent(&track);
+            }
+            SetHot(true);
+            break;
+        }
+        case WM_MOUSELEAVE:
+            SetHot(false);
+            break;
+        case WM_LBUTTONDOWN:
+            SetFocus();
+            SetCapture(Handle());
+            pressed_ = true;
+            Invalidate();
+            return 0;
+        case WM_LBUTTONUP: {
+            if (!pressed_) break;
+            pressed_ = false;
+            ReleaseCapture();
+            Invalidate();
+            POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+            RECT rect;
+            GetClientRect(Handle(), &rect);
+            if (PtInRect(&rect, at)) Click();
+            return 0;
+        }
+        case WM_KEYUP:
+            if (wparam == VK_SPACE || wparam == VK_RETURN) Click();
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+            Invalidate();
+            break;
+        default:
+            break;
+    }
+    return TWinControl::WndProc(message, wparam, lparam);
+}
+
+void TFlatButton::Paint(TCanvas& canvas) {
+    RECT rect{0, 0, ClientWidth(), ClientHeight()};
+    canvas.SetBrushColor(pressed_ ? kPressedFace : hot_ ? kHotFace : Color());
+    canvas.SetPenColor(kFrame);
+    canvas.Rectangle(rect);
+    canvas.SetFont(Font());
+    if (!Enabled()) SetTextColor(canvas.Handle(), ColorToRGB(clGrayText));
+    RECT text = rect;
+    if (pressed_) OffsetRect(&text, 1, 1);
+    canvas.DrawTextIn(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (Focused()) {
+        RECT focus = rect;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(canvas.Handle(), &focus);
+    }
+}
+
+}  // namespace netprobe::ui

@@ -1,0 +1,49 @@
+#pragma once
+// A logical font description (face, height in pixels, character set, colour) and the HFONT
+// made from it on demand.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "color.h"
+#include "gdi.h"
+
+namespace netprobe::ui {
+
+class TFont {
+public:
+    TFont();
+
+    const std::string& Name() const { return name_; }
+    int Height() const { return height_; }  // negative: character height in pixels
+    int Size() const;                       // points at 96 DPI
+    int Charset() const { return charset_; }
+    TColor Color() const { return color_; }
+    bool Bold() const { return bold_; }
+
+    void SetName(const std::string& name);
+    void SetHeight(int height);
+    void SetSize(int points);
+    void SetCharset(int charset);
+    void SetColor(TColor color);
+    void SetBold(bool bold);
+    void Assign(const TFont& other);
+
+    HFONT Handle() const;  // owned by the font, valid until it changes
+
+    // Raised after any change (controls repaint and re-measure).
+    std::function<void()> OnChange;
+
+private:
+    void Changed();
+
+    std::string name_;
+    int height_ = -12;
+    int charset_ = DEFAULT_CHARSET;
+    TColor color_ = clWindowText;
+    bool bold_ = false;
+    mutable FontHandle handle_;
+};
+
+}  // namespace netprobe::ui

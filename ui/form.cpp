@@ -1,0 +1,166 @@
+#include "form.h"
+
+#include <vector>
+
+namespace netprobe::ui {
+
+namespace {
+
+constexpr UINT kReleaseMessage = WM_APP + 0x2F0;
+
+struct DisabledWindows {
+    HWND keep;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
+    auto* state = reinterpret_cast<DisabledWindows*>(param);
+    if (window != state->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        state->windows.push_back(window);
+        EnableWindow(window, FALSE);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TShiftState CurrentShiftState() {
+    TShiftState state = 0;
+    if (GetKeyState(VK_SHIFT) < 0) state |= ssShift;
+    if (GetKeyState(VK_MENU) < 0) state |= ssAlt;
+    if (GetKeyState(VK_CONTROL) < 0) state |= ssCtrl;
+    return state;
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {}
+
+TForm::~TForm() noexcept(false) = default;
+
+void TForm::CreateForm(const FormArgs& args) {
+    center_ = args.center_on_desktop;
+    RECT rect{0, 0, args.client_width, args.client_height};
+    AdjustWindowRectEx(&rect, args.style, FALSE, args.ex_style);
+    WindowParams params;
+    params.style = args.style;
+    params.ex_style = args.ex_style;
+    params.x = CW_USEDEFAULT;
+    params.y = CW_USEDEFAULT;
+    params.width = rect.right - rect.left;
+    params.height = rect.bottom - rect.top;
+    params.caption = args.caption;
+    CreateHandle(params);
+    TWinControl::SetCaption(args.caption);
+    CreateComponents();
+    DoCreate();
+}
+
+void TForm::SetCaption(const std::string& caption) { TWinControl::SetCaption(caption); }
+
+void TForm::SetClientSize(int width, int height) {
+    RECT rect{0, 0, width, height};
+    AdjustWindowRectEx(&rect, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::CenterOnDesktop() {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + (work.right - work.left - Width()) / 2;
+    const int y = work.top + (work.bottom - work.top - Height()) / 2;
+    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::Show() {
+    if (center_ && !Visible()) CenterOnDesktop();
+    ShowWindow(Handle(), SW_SHOW);
+    UpdateWindow(Handle());
+}
+
+void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+// The modal loop: the thread's other windows are disabled until a modal result is set; a
+// close that the form refuses (action None) keeps the loop going.
+int TForm::ShowModal() {
+    DisabledWindows disabled{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    modal_ = true;
+    modal_result_ = mrNone;
+    Show();
+    SetForegroundWindow(Handle());
+    HWND window = Handle();
+    MSG msg;
+    while (IsWindow(window)) {
+        if (modal_result_ != mrNone && CloseModal()) break;
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            if (modal_result_ == mrNone) modal_result_ = mrCancel;
+            break;
+        }
+        if (!IsDialogMessageA(window, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    for (HWND other : disabled.windows) EnableWindow(other, TRUE);
+    const int result = modal_result_;
+    if (IsWindow(window)) {
+        modal_ = false;
+        Hide();
+    }
+    return result;
+}
+
+bool TForm::CloseModal() {
+    TCloseAction action = TCloseAction::Hide;
+    DoClose(action);
+    switch (action) {
+        case TCloseAction::None: modal_result_ = mrNone; return false;
+        case TCloseAction::Free: Release(); return true;
+        case TCloseAction::Hide: return true;
+    }
+    return true;
+}
+
+void TForm::Close() {
+    if (modal_) {
+        if (modal_result_ == mrNone) modal_result_ = mrCancel;
+        return;  // the modal loop asks DoClose
+    }
+    TCloseAction action = TCloseAction::Hide;
+    DoClose(action);
+    if (action == TCloseAction::None) return;
+    Hide();
+    if (action == TCloseAction::Free) Release();
+}
+
+void TForm::Release() {
+    if (Handle()) PostMessageA(Handle(), kReleaseMessage, 0, 0);
+}
+
+void TForm::DoClose(TCloseAction&) {}
+
+void TForm::KeyDown(WORD&, TShiftState) {}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_KEYDOWN: {
+            WORD key = static_cast<WORD>(wparam);
+            KeyDown(key, CurrentShiftState());
+            if (key == 0) return 0;
+            break;
+        }
+        case kReleaseMessage:
+            delete this;
+            return 0;
+        default:
+            break;
+    }
+    return TWinControl::WndProc(message, wparam, lparam);
+}
+
+}  // namespace netprobe::ui

@@ -1,0 +1,81 @@
+#pragma once
+// Top-level forms: creation in two steps (the object, then its window, components and
+// creation handler, so that a derived form's overrides take part), show, show-modal with its
+// own message loop, close with a close action, key-down handling.
+#include <windows.h>
+
+#include <utility>
+
+#include "window.h"
+
+namespace netprobe::ui {
+
+enum class TCloseAction { None, Hide, Free };
+
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+// Shift state of a key message.
+enum TShift : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+using TShiftState = unsigned;
+TShiftState CurrentShiftState();
+
+// How a form's window is made.
+struct FormArgs {
+    int client_width = 300;
+    int client_height = 200;
+    std::string caption;
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD ex_style = WS_EX_CONTROLPARENT;
+    bool center_on_desktop = true;
+};
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner = nullptr);
+    ~TForm() noexcept(false) override;
+
+    // Creates the window, then the components (CreateComponents), then runs DoCreate.
+    void CreateForm(const FormArgs& args);
+    // What CreateForm<T> makes the window with.
+    virtual FormArgs DefaultFormArgs() const { return {}; }
+
+    void Show();
+    void Hide();
+    int ShowModal();
+    void Close();
+    // Frees the form once the message being handled (and those queued before) are done.
+    void Release();
+
+    bool Modal() const { return modal_; }
+    int ModalResult() const { return modal_result_; }
+    void SetModalResult(int result) { modal_result_ = result; }
+    void SetClientSize(int width, int height);
+    void SetCaption(const std::string& caption) override;
+
+protected:
+    virtual void CreateComponents() {}
+    virtual void DoCreate() {}
+    virtual void DoClose(TCloseAction& action);
+    virtual void KeyDown(WORD& key, TShiftState shift);
+
+    LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+private:
+    void CenterOnDesktop();
+    bool CloseModal();
+
+    bool center_ = true;
+    bool modal_ = false;
+    int modal_result_ = mrNone;
+};
+
+// new T(args...), then its window and components; the form belongs to the caller until a
+// close with the action Free releases it.
+template <class T, class... A>
+T* CreateForm(A&&... args) {
+    T* form = new T(std::forward<A>(args)...);
+    form->CreateForm(form->DefaultFormArgs());
+    return form;
+}
+
+}  // namespace netprobe::ui

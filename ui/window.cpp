@@ -1,0 +1,353 @@
+#include "window.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "application.h"
+#include "gdi.h"
+
+namespace netprobe::ui {
+
+namespace {
+
+constexpr const char* kKitClass = "NetprobeControl";
+constexpr const char* kSelfProp = "NetprobeControlSelf";
+
+void RegisterKitClass(const char* name, WNDPROC proc) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, name, &existing)) return;
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+}  // namespace
+
+TComponent* TWinControl::OwnerFor(const ControlArgs& args) {
+    if (args.owner) return args.owner;
+    TWinControl* top = args.parent;
+    while (top && top->parent_) top = top->parent_;
+    return top;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
+    font_.OnChange = [this] {
+        if (!inheriting_font_) parent_font_ = false;
+        FontChanged();
+    };
+}
+
+TWinControl::~TWinControl() noexcept(false) {
+    for (TWinControl* child : controls_) child->parent_ = nullptr;
+    controls_.clear();
+    DetachParent();
+    if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY detaches the object
+}
+
+void TWinControl::CreateHandle(const WindowParams& params) {
+    const bool kit = params.class_name == nullptr;
+    const char* class_name = kit ? kKitClass : params.class_name;
+    if (kit) RegisterKitClass(class_name, StaticProc);
+    HWND window = CreateWindowExA(params.ex_style, class_name, params.caption.c_str(), params.style, params.x,
+                                  params.y, params.width, params.height, params.parent, nullptr,
+                                  GetModuleHandleA(nullptr), kit ? this : nullptr);
+    if (!window) return;
+    if (!kit) {
+        handle_ = window;
+        SetPropA(window, kSelfProp, this);
+        system_proc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StaticProc)));
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    }
+}
+
+void TWinControl::CreateChild(const ControlArgs& args, WindowParams params) {
+    caption_ = args.caption;
+    AttachParent(args.parent);
+    params.parent = parent_ ? parent_->Handle() : nullptr;
+    params.x = args.left;
+    params.y = args.top;
+    params.width = args.width;
+    params.height = args.height;
+    params.caption = args.caption;
+    if (args.visible) params.style |= WS_VISIBLE;
+    if (!args.enabled) params.style |= WS_DISABLED;
+    if (args.tab_stop) params.style |= WS_TABSTOP;
+    graphic_ = params.graphic;
+    CreateHandle(params);
+    if (parent_) SetTabOrder(args.tab_order >= 0 ? args.tab_order : parent_->ControlCount());
+    if (args.align != TAlign::None) SetAlign(args.align);
+}
+
+void TWinControl::AttachParent(TWinControl* parent) {
+    parent_ = parent;
+    if (!parent_) return;
+    parent_->controls_.push_back(this);
+    inheriting_font_ = true;
+    font_.Assign(parent_->font_);
+    inheriting_font_ = false;
+}
+
+void TWinControl::DetachParent() {
+    if (!parent_) return;
+    auto& siblings = parent_->controls_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    parent_ = nullptr;
+}
+
+void TWinControl::Detach() {
+    RemovePropA(handle_, kSelfProp);
+    if (system_proc_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system_proc_));
+    handle_ = nullptr;
+}
+
+LRESULT CALLBACK TWinControl::StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = static_cast<TWinControl*>(GetPropA(window, kSelfProp));
+    if (!self && message == WM_NCCREATE) {
+        self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+        self->handle_ = window;
+        SetPropA(window, kSelfProp, self);
+    }
+    if (!self) return DefWindowProcA(window, message, wparam, lparam);
+    LRESULT result = 0;
+    try {
+        result = self->WndProc(message, wparam, lparam);
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+    }
+    // A form that released itself is gone by now; it never handles WM_NCDESTROY here.
+    if (message == WM_NCDESTROY) self->Detach();
+    return result;
+}
+
+LRESULT TWinControl::DefaultProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (system_proc_) return CallWindowProcA(system_proc_, handle_, message, wparam, lparam);
+    return DefWindowProcA(handle_, message, wparam, lparam);
+}
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            if (system_proc_) break;
+            SavedDC saved(reinterpret_cast<HDC>(wparam));
+            TCanvas canvas(reinterpret_cast<HDC>(wparam));
+            EraseBackground(canvas);
+            return 1;
+        }
+        case WM_PAINT:
+            if (system_proc_) break;
+            PaintMessage(reinterpret_cast<HDC>(wparam));
+            return 0;
+        case WM_PRINTCLIENT:
+            if (system_proc_) break;
+            PaintTo(reinterpret_cast<HDC>(wparam));
+            return 0;
+        case WM_SIZE: {
+            LRESULT result = DefaultProc(message, wparam, lparam);
+            AlignControls();
+            Resized();
+            return result;
+        }
+        case WM_SETFOCUS:
+            DoEnter();
+            break;
+        default:
+            break;
+    }
+    return DefaultProc(message, wparam, lparam);
+}
+
+void TWinControl::PaintMessage(HDC given) {
+    if (given) {
+        SavedDC saved(given);
+        TCanvas canvas(given);
+        Paint(canvas);
+        return;
+    }
+    PaintDC dc(handle_);
+    TCanvas canvas(dc.get());
+    Paint(canvas);
+}
+
+void TWinControl::PaintTo(HDC dc) {
+    SavedDC saved(dc);
+    {
+        TCanvas canvas(dc);
+        EraseBackground(canvas);
+    }
+    TCanvas canvas(dc);
+    Paint(canvas);
+}
+
+void TWinControl::EraseBackground(TCanvas& canvas) {
+    RECT rect;
+    GetClientRect(handle_, &rect);
+    canvas.SetBrushColor(color_);
+    canvas.FillRect(rect);
+}
+
+void TWinControl::Paint(TCanvas&) {}
+
+void TWinControl::PaintParentBackground(HDC dc) {
+    if (!parent_ || !parent_->Handle()) return;
+    SavedDC saved(dc);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x - Left(), origin.y - Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, parent_->ClientWidth(), parent_->ClientHeight());
+    parent_->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    parent_->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+}
+
+void TWinControl::FontChanged() {
+    if (!handle_) return;
+    if (system_proc_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    for (TWinControl* child : controls_) {
+        if (!child->parent_font_) continue;
+        child->inheriting_font_ = true;
+        child->font_.Assign(font_);
+        child->inheriting_font_ = false;
+    }
+    Invalidate();
+}
+
+void TWinControl::SetParentFont(bool value) {
+    parent_font_ = value;
+    if (value && parent_) {
+        inheriting_font_ = true;
+        font_.Assign(parent_->font_);
+        inheriting_font_ = false;
+    }
+}
+
+RECT WindowRectInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    HWND parent = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+    if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int TWinControl::Left() const { return WindowRectInParent(handle_).left; }
+int TWinControl::Top() const { return WindowRectInParent(handle_).top; }
+int TWinControl::Width() const {
+    RECT r = WindowRectInParent(handle_);
+    return r.right - r.left;
+}
+int TWinControl::Height() const {
+    RECT r = WindowRectInParent(handle_);
+    return r.bottom - r.top;
+}
+int TWinControl::ClientWidth() const {
+    RECT r{};
+    GetClientRect(handle_, &r);
+    return r.right;
+}
+int TWinControl::ClientHeight() const {
+    RECT r{};
+    GetClientRect(handle_, &r);
+    return r.bottom;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (align_ != TAlign::None && parent_) parent_->AlignControls();
+}
+
+void TWinControl::SetAlign(TAlign align) {
+    align_ = align;
+    if (parent_) parent_->AlignControls();
+}
+
+bool TWinControl::Visible() const { return (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0; }
+void TWinControl::SetVisible(bool visible) {
+    ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    if (parent_ && align_ != TAlign::None) parent_->AlignControls();
+}
+bool TWinControl::Enabled() const { return IsWindowEnabled(handle_) != 0; }
+void TWinControl::SetEnabled(bool enabled) { EnableWindow(handle_, enabled); }
+
+void TWinControl::SetTabOrder(int order) {
+    if (!parent_ || graphic_) return;
+    std::vector<TWinControl*> windowed, graphic;
+    for (TWinControl* c : parent_->controls_) {
+        if (c == this) continue;
+        (c->graphic_ ? graphic : windowed).push_back(c);
+    }
+    order = std::clamp(order, 0, static_cast<int>(windowed.size()));
+    windowed.insert(windowed.begin() + order, this);
+    windowed.insert(windowed.end(), graphic.begin(), graphic.end());
+    parent_->controls_ = std::move(windowed);
+    parent_->ApplyTabOrder();
+}
+
+// Numbers the windowed children in list order and stacks their windows the same way, which
+// is the order in which the dialog manager moves the focus with Tab. Graphic controls
+// (labels, bevels, shapes) take no part and lie beneath them.
+void TWinControl::ApplyTabOrder() {
+    HWND previous = HWND_TOP;
+    int next = 0;
+    for (TWinControl* c : controls_) {
+        c->tab_order_ = c->graphic_ ? -1 : next++;
+        SetWindowPos(c->handle_, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = c->handle_;
+    }
+}
+
+void TWinControl::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (handle_) SetWindowTextA(handle_, caption.c_str());
+    Invalidate();
+}
+
+void TWinControl::SetColor(TColor color) {
+    color_ = color;
+    Invalidate();
+}
+
+void TWinControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Update() {
+    if (handle_) UpdateWindow(handle_);
+}
+
+void TWinControl::SetFocus() {
+    if (handle_) ::SetFocus(handle_);
+}
+
+void TWinControl::AdjustClientRect(RECT&) {}
+
+void TWinControl::AlignControls() {
+    if (aligning_ || !handle_) return;
+    aligning_ = true;
+    RECT r;
+    GetClientRect(handle_, &r);
+    AdjustClientRect(r);
+    auto place = [](TWinControl* c, int x, int y, int w, int h) {
+        SetWindowPos(c->handle_, nullptr, x, y, std::max(w, 0), std::max(h, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    for (TAlign kind : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Right, TAlign::Client}) {
+        for (TWinControl* c : controls_) {
+            if (c->align_ != kind || !c->Visible()) continue;
+            const int w = c->Width(), h = c->Height();
+            switch (kind) {
+                case TAlign::Top: place(c, r.left, r.top, r.right - r.left, h); r.top += h; break;
+                case TAlign::Bottom: place(c, r.left, r.bottom - h, r.right - r.left, h); r.bottom -= h; break;
+                case TAlign::Left: place(c, r.left, r.top, w, r.bottom - r.top); r.left += w; break;
+                case TAlign::Right: place(c, r.right - w, r.top, w, r.bottom - r.top); r.right -= w; break;
+                case TAlign::Client: place(c, r.left, r.top, r.right - r.left, r.bottom - r.top); break;
+                case TAlign::None: break;
+            }
+        }
+    }
+    aligning_ = false;
+}
+
+}  // namespace netprobe::ui
