@@ -20,6 +20,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         const bool has_value = i + 1 < args.size();
         if (arg == "--run") {
             options.run = true;
+        } else if (arg == "--dialog") {
+            options.dialog = true;
         } else if (arg == "--exit") {
             options.exit = true;
         } else if (arg == "--dll" && has_value) {
@@ -42,10 +44,11 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 }
 
 const char* Usage() {
-    return "usage: hostsim [--run [--exit] [--linger MS]] [--dll PATH]\n"
+    return "usage: hostsim [--run [--exit] [--linger MS]] [--dialog] [--dll PATH]\n"
            "  --run        run TestUpdateServer once the window is shown\n"
            "  --exit       quit after the run; exit code 0 passed, 1 failed\n"
            "  --linger MS  with --exit: keep the window MS milliseconds before quitting\n"
+           "  --dialog     open the base dialog and send it the skin-change message (1303)\n"
            "  --dll PATH   the module to load (default: netprobe.dll beside hostsim.exe)\n";
 }
 

@@ -9,6 +9,7 @@ namespace netprobe::hostsim {
 // What the command line asks of the stand-in host.
 struct Options {
     bool run = false;         // --run: run TestUpdateServer once the window is up
+    bool dialog = false;      // --dialog: open the module's base dialog and send it a skin change
     bool exit = false;        // --exit: quit after that run (exit code = verdict)
     int linger_ms = 0;        // --linger MS: keep the window that long after the run before quitting
     std::string module_path;  // --dll PATH; empty: netprobe.dll beside hostsim.exe

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "console_text.h"
+#include "dialog_demo.h"
 
 namespace netprobe::hostsim {
 namespace {
@@ -12,6 +13,7 @@ constexpr UINT kRunMessage = WM_APP + 1;
 constexpr UINT_PTR kCounterTimer = 1, kLingerTimer = 2;
 constexpr UINT kCounterPeriodMs = 50;
 constexpr int kRunButton = 100;
+constexpr int kDialogButton = 101;
 constexpr std::size_t kLogLines = 6;
 constexpr COLORREF kTopBar = 8375432;  // the suite's green top bar
 
@@ -42,6 +44,7 @@ bool MainFrame::Create() {
     if (!hwnd_) return false;
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
+    if (options_.dialog) OpenBaseDialog();
     if (options_.run) PostMessageW(hwnd_, kRunMessage, 0, 0);
     return true;
 }
@@ -66,6 +69,7 @@ LRESULT MainFrame::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_COMMAND:
         if (LOWORD(wp) == kRunButton) RunTest();
+        if (LOWORD(wp) == kDialogButton) OpenBaseDialog();
         return 0;
     case kRunMessage:
         RunTest();
@@ -100,6 +104,10 @@ void MainFrame::OnCreate() {
     button_ = CreateWindowW(L"BUTTON", L"测试更新服务器", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 60, 150, 32,
                             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRunButton)), instance_, nullptr);
     if (button_ && font_) SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    HWND dialog_button = CreateWindowW(L"BUTTON", L"基础对话框", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 100,
+                                       150, 32, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDialogButton)),
+                                       instance_, nullptr);
+    if (dialog_button && font_) SendMessageW(dialog_button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     SetTimer(hwnd_, kCounterTimer, kCounterPeriodMs, nullptr);
 }
 
