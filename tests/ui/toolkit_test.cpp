@@ -1,0 +1,105 @@
+// The toolkit layer under the dialogs: message timers, component ownership and free
+// notifications, a close that the form refuses, and errors stopped at the window procedure.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "application.h"
+#include "component.h"
+#include "form.h"
+#include "timer.h"
+#include "ui_test_support.h"
+
+namespace netprobe::ui {
+namespace {
+
+TEST(Timer, TicksThroughTheMessageLoopAndRestartsOnlyOnAChange) {
+    TTimer timer;
+    int ticks = 0;
+    timer.SetInterval(5);
+    timer.SetOnTimer([&] { ++ticks; });
+    EXPECT_TRUE(timer.Running());
+    const int starts = timer.Starts();
+    timer.SetInterval(5);
+    EXPECT_EQ(timer.Starts(), starts);
+    EXPECT_TRUE(testing::PumpUntil([&] { return ticks >= 2; }));
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Running());
+    timer.SetEnabled(true);
+    EXPECT_EQ(timer.Starts(), starts + 1);
+}
+
+TEST(Timer, AHandlerMayFreeItsOwnTimer) {
+    auto timer = std::make_unique<TTimer>();
+    timer->SetOnTimer([&] { timer.reset(); });
+    timer->Tick();
+    EXPECT_EQ(timer, nullptr);
+}
+
+class Watcher : public TComponent {
+public:
+    using TComponent::TComponent;
+    TComponent* removed = nullptr;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override {
+        if (operation == TOperation::Remove) removed = component;
+    }
+};
+
+TEST(Component, OwnerFreesItsComponentsAndWatchersHearOfIt) {
+    Watcher watcher(nullptr);
+    auto owner = std::make_unique<TComponent>(nullptr);
+    auto* first = new TComponent(owner.get());
+    auto* second = new TComponent(owner.get());
+    EXPECT_EQ(owner->ComponentCount(), 2);
+    EXPECT_EQ(owner->Component(1), second);
+    watcher.FreeNotification(second);
+    delete first;  // leaves its owner's list
+    EXPECT_EQ(owner->ComponentCount(), 1);
+    owner.reset();
+    EXPECT_EQ(watcher.removed, second);
+}
+
+class RefusingForm : public TForm {
+public:
+    int close_requests = 0;
+
+protected:
+    void DoClose(TCloseAction& action) override {
+        if (++close_requests == 1) action = TCloseAction::None;
+    }
+};
+
+TEST(Form, ARefusedCloseKeepsTheModalLoopGoing) {
+    std::unique_ptr<RefusingForm> form(CreateForm<RefusingForm>());
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(form->ShowModal(), mrCancel);
+    EXPECT_EQ(form->close_requests, 2);
+    EXPECT_FALSE(form->Visible());
+}
+
+class ThrowingForm : public TForm {
+protected:
+    LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override {
+        if (message == WM_APP + 7) throw std::runtime_error("handler failed");
+        return TForm::WndProc(message, wparam, lparam);
+    }
+};
+
+TEST(Form, AnErrorInAHandlerEndsAtTheWindowProcedure) {
+    std::unique_ptr<ThrowingForm> form(CreateForm<ThrowingForm>());
+    int errors = 0;
+    Application().OnException = [&](std::exception_ptr) { ++errors; };
+    SendMessageA(form->Handle(), WM_APP + 7, 0, 0);
+    Application().OnException = nullptr;
+    EXPECT_EQ(errors, 1);
+    EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+}  // namespace
+}  // namespace netprobe::ui
