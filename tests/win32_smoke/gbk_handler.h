@@ -1,5 +1,5 @@
 // GBK (code page 936) encoding handler for libxml2 on Windows, where libxml2
-// is built without iconv.  Prototype; to be moved into comm/.
+// is built without iconv; the converters are the module's (comm/).
 #pragma once
 
 #include <libxml/encoding.h>
