@@ -1,6 +1,7 @@
 #include "ProxySettings.h"
 
 #include <memory>
+#include <mutex>
 #include <string_view>
 
 #include "HostFrameLib.h"
@@ -37,6 +38,12 @@ std::string DecodeStoredPassword(std::string_view stored, std::string_view autho
     return DecryptText(stored.substr(0, kMaxCodeTextLength));
 }
 
+// Guards the module-wide record: the host may call the module from more than one thread.
+std::mutex& RecordMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 }  // namespace
 
 TProxyInfor& ProxyInfor() {
@@ -45,15 +52,24 @@ TProxyInfor& ProxyInfor() {
 }
 
 void LoadProxySettings() {
-    TProxyInfor& record = ProxyInfor();
+    TProxyInfor read;
     for (const ProxyField& f : kFields) {
-        record.*f.field = Host().GetUserConfigParam(kSection, f.key, f.default_value);
+        // The host is asked outside the lock: it may handle events that call the module again.
+        std::string value = Host().GetUserConfigParam(kSection, f.key, f.default_value);
+        // The password goes into the record decoded, never in its stored form.
+        if (f.field == &TProxyInfor::ProxyPassword) value = DecodeStoredPassword(value, read.ProxyAuthor);
+        read.*f.field = value;
+        std::lock_guard lock(RecordMutex());
+        ProxyInfor().*f.field = std::move(value);
     }
-    record.ProxyPassword = DecodeStoredPassword(record.ProxyPassword, record.ProxyAuthor);
 }
 
 void StoreProxyVO(TDataVO& block) {
-    const TProxyInfor& record = ProxyInfor();
+    TProxyInfor record;
+    {
+        std::lock_guard lock(RecordMutex());
+        record = ProxyInfor();
+    }
     auto child = std::make_unique<TDataVO>();
     for (const ProxyField& f : kFields) child->SetString(f.key, record.*f.field);
     block.SetObject(kProxyVOKey, child.get());

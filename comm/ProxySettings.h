@@ -18,6 +18,8 @@ struct TProxyInfor {
 };
 
 // The module-wide record; all fields are empty until the first LoadProxySettings.
+// LoadProxySettings and StoreProxyVO may run on several threads at once; a direct read of the
+// record is safe only while neither runs.
 TProxyInfor& ProxyInfor();
 
 // The key under which StoreProxyVO puts its container.
