@@ -4,6 +4,14 @@
 
 namespace netprobe::testing {
 
+void StartRuntimeThreads() {
+    static const bool started = [] {
+        std::thread([] {}).join();
+        return true;
+    }();
+    (void)started;
+}
+
 int SettledThreadCount(int expected, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     int count = ProcessThreadCount();
