@@ -45,14 +45,22 @@ TEST_F(IniReader, BlanksAroundNameAndValueAreDropped) {
 }
 
 TEST_F(IniReader, LongValuesAreReadWhole) {
-    // Longer than one read of the Windows reader (128 bytes); the line stays below the
-    // 200 bytes that Debian's inih takes per line.
+    // A stored password of the longest code text: longer than one read of the Windows reader
+    // (128 bytes) and than the 200-byte lines of common INI parsers.
     std::string code = "(*)";
-    for (int i = 0; i < 170; ++i) code.push_back(static_cast<char>('!' + i % 90));
+    for (int i = 0; i < 255; ++i) code.push_back(static_cast<char>('!' + i % 90));
     code.erase(std::remove(code.begin(), code.end(), ';'), code.end());
     Write("[NetWork]\nProxyPassword=" + code + "\n");
-    ASSERT_GT(code.size(), 160u);
+    ASSERT_GT(code.size(), 250u);
     EXPECT_EQ(Read("NetWork", "ProxyPassword"), code);
+}
+
+TEST_F(IniReader, CommentsBomAndFirstOccurrence) {
+    Write("\xEF\xBB\xBF[netwORK]\n; ProxyUser=commented\n# ProxyUser=too\nProxyUser=first\nproxyuser=second\n"
+          "[Other]\nProxyUser=other\n[NETWORK]\nProxyMode=socket5\n");
+    EXPECT_EQ(Read("NetWork", "ProxyUser"), "first");
+    EXPECT_EQ(Read("NetWork", "ProxyMode"), "<def>");  // only the first section of a name is read
+    EXPECT_EQ(Read("Other", "PROXYUSER"), "other");
 }
 
 }  // namespace
