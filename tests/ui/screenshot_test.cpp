@@ -1,6 +1,6 @@
-// A picture of the base dialog for people to look at: shown on the (virtual) screen, copied
-// from there, and written as a BMP when NETPROBE_SCREENSHOT_DIR names a folder. The pixels
-// checked are the ones the dialog's frame puts there.
+// A picture of the base dialog's client area for people to look at: every window of it
+// painted into a memory DC, written as a BMP when NETPROBE_SCREENSHOT_DIR names a folder.
+// The pixels checked are the ones the dialog's frame puts there.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,19 +32,18 @@ TEST(Screenshot, CustomDialog) {
     dlg->Show();
     testing::PumpUntil([] { return false; }, 5);
 
-    RECT window;
-    GetWindowRect(dlg->Handle(), &window);
-    Capture capture(window.right - window.left, window.bottom - window.top);
-    ASSERT_TRUE(testing::CaptureScreenArea(dlg->Handle(), capture));
+    Capture capture(dlg->ClientWidth(), dlg->ClientHeight());
+    testing::RenderClientTree(dlg->Handle(), capture);
 
-    // The top bar lies at the top of the client area, in the skin's colour.
-    POINT origin{0, 0};
-    ClientToScreen(dlg->Handle(), &origin);
-    const int dx = origin.x - window.left, dy = origin.y - window.top;
-    EXPECT_EQ(capture.Pixel(dx + 300, dy + 20), ColorToRGB(host.top_bar));
-    EXPECT_EQ(capture.Pixel(dx + 300, dy + 150), ColorToRGB(host.module_back));
-    // The bevel's shadow line: row 264 + 5 - 2.
-    EXPECT_EQ(capture.Pixel(dx + 100, dy + 267), ColorToRGB(clBtnShadow));
+    // The top bar across the top 37 rows, in the skin's colour; the face below it.
+    EXPECT_EQ(capture.Pixel(300, 0), ColorToRGB(host.top_bar));
+    EXPECT_EQ(capture.Pixel(490, 36), ColorToRGB(host.top_bar));
+    EXPECT_EQ(capture.Pixel(300, 37), ColorToRGB(host.module_back));
+    // The bevel's lines: shadow on row 264 + 5 - 2, highlight on the row below.
+    EXPECT_EQ(capture.Pixel(100, 267), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(capture.Pixel(100, 268), ColorToRGB(clBtnHighlight));
+    // The close button's frame at its top-left corner.
+    EXPECT_NE(capture.Pixel(410, 279), ColorToRGB(host.module_back));
 
     const std::string dir = ScreenshotDir();
     if (!dir.empty()) {

@@ -1,6 +1,7 @@
 #include "ui_test_support.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace netprobe::testing {
 
@@ -129,14 +130,29 @@ bool Capture::SaveBmp(const std::string& path) const {
     return ok;
 }
 
-bool CaptureScreenArea(HWND window, Capture& capture) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    HDC screen = GetDC(nullptr);
-    const bool ok = BitBlt(capture.dc(), 0, 0, capture.width(), capture.height(), screen, rect.left, rect.top,
-                           SRCCOPY) != 0;
-    ReleaseDC(nullptr, screen);
-    return ok;
+namespace {
+
+void RenderAt(HWND window, HDC dc, POINT offset) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, offset.x, offset.y, nullptr);
+    IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    // Children from the bottom of the stack up, so the topmost is painted last.
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (!(GetWindowLongA(*it, GWL_STYLE) & WS_VISIBLE)) continue;
+        POINT at{0, 0};
+        MapWindowPoints(*it, window, &at, 1);
+        RenderAt(*it, dc, POINT{offset.x + at.x, offset.y + at.y});
+    }
+    RestoreDC(dc, saved);
 }
+
+}  // namespace
+
+void RenderClientTree(HWND window, Capture& capture) { RenderAt(window, capture.dc(), POINT{0, 0}); }
 
 }  // namespace netprobe::testing

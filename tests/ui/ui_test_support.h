@@ -81,7 +81,8 @@ private:
     std::uint32_t* bits_ = nullptr;
 };
 
-// The whole window, frame included, as it is on the screen now.
-bool CaptureScreenArea(HWND window, Capture& capture);
+// The client area of a window and of its visible children, each painted by itself
+// (WM_PRINTCLIENT) in stacking order, whatever lies over the window on the screen.
+void RenderClientTree(HWND window, Capture& capture);
 
 }  // namespace netprobe::testing
