@@ -5,6 +5,7 @@
 # and, for both, an import table naming only Windows system DLLs (no libstdc++, libgcc or
 # winpthread DLLs: the runtime is linked in).
 set -euo pipefail
+export LC_ALL=C  # objdump speaks the locale; the patterns below are English
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 system_dlls='^(kernel32|user32|gdi32|comctl32|imm32|ws2_32|advapi32|bcrypt|crypt32|msvcrt|shell32|ole32)\.dll$'
 
