@@ -2,6 +2,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 
 #include <fstream>
 #include <iterator>
@@ -28,6 +29,36 @@ std::string QualifiedName(const xmlNode* node) {
 
 // Never resolve an external resource: a DTD or entity that points elsewhere loads nothing.
 xmlParserInputPtr NoExternalEntities(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
+
+void IgnoreError(void*, const char*, ...) {}
+
+// libxml2 reports encoding and I/O errors (a byte sequence invalid in the declared encoding)
+// through its generic channel, which XML_PARSE_NOERROR does not reach, and that channel
+// writes to standard error: the host's. For the length of a parse the calling thread's
+// channels are silenced, and put back afterwards for any other user of libxml2 in the process.
+class SilentErrors {
+public:
+    SilentErrors()
+        : generic_(xmlGenericError),
+          generic_context_(xmlGenericErrorContext),
+          structured_(xmlStructuredError),
+          structured_context_(xmlStructuredErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, IgnoreError);
+        xmlSetStructuredErrorFunc(nullptr, nullptr);
+    }
+    ~SilentErrors() {
+        xmlSetGenericErrorFunc(generic_context_, generic_);
+        xmlSetStructuredErrorFunc(structured_context_, structured_);
+    }
+    SilentErrors(const SilentErrors&) = delete;
+    SilentErrors& operator=(const SilentErrors&) = delete;
+
+private:
+    xmlGenericErrorFunc generic_;
+    void* generic_context_;
+    xmlStructuredErrorFunc structured_;
+    void* structured_context_;
+};
 
 void InitParser() {
     static std::once_flag once;
@@ -84,6 +115,7 @@ std::unique_ptr<Document> Document::LoadFromMemory(std::string_view bytes) {
     // DTD loading, no network; errors and warnings are not printed.
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
+    const SilentErrors silent;
     xmlDoc* doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "MainCommunication.ncc",
                                 nullptr, options);
     if (!doc) return nullptr;
