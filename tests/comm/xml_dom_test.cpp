@@ -1,5 +1,8 @@
-// The DOM layer from memory and from a file: the same bytes give the same tree.
+// The DOM layer from memory and from a file: the same bytes give the same tree; nothing is
+// printed on the way.
 #include <gtest/gtest.h>
+#include <libxml/xmlerror.h>
+#include <libxml/globals.h>
 
 #include "temp_dir.h"
 #include "xml_dom.h"
@@ -33,6 +36,34 @@ TEST(XmlDocument, EmptyAndRootlessInputsDoNotParse) {
                                     std::string("\0\0\0", 3), std::string("<!-- only -->")}) {
         EXPECT_EQ(xml::Document::LoadFromMemory(bytes), nullptr);
     }
+}
+
+// A byte sequence that GBK lacks, in a file declared GBK: libxml2 reports it on a channel of
+// its own that used to reach standard error.
+const std::string kBrokenGbk =
+    "<?xml version=\"1.0\" encoding=\"GBK\"?><C><COMMUNICATIONS><U><NAME>a\x81\x20"
+    "b</NAME></U></COMMUNICATIONS></C>";
+
+int g_caller_handler_calls = 0;
+void CallerHandler(void*, const char*, ...) { ++g_caller_handler_calls; }
+
+TEST(XmlDocument, EncodingErrorsPrintNothing) {
+    ::testing::internal::CaptureStderr();
+    auto doc = xml::Document::LoadFromMemory(kBrokenGbk);
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(doc, nullptr);
+    EXPECT_EQ(printed, "");
+}
+
+TEST(XmlDocument, TheCallersErrorHandlerIsPutBackUntouched) {
+    int context = 0;
+    xmlSetGenericErrorFunc(&context, CallerHandler);
+    g_caller_handler_calls = 0;
+    EXPECT_EQ(xml::Document::LoadFromMemory(kBrokenGbk), nullptr);
+    EXPECT_EQ(g_caller_handler_calls, 0);
+    EXPECT_EQ(xmlGenericError, &CallerHandler);
+    EXPECT_EQ(xmlGenericErrorContext, &context);
+    xmlSetGenericErrorFunc(nullptr, nullptr);  // libxml2's default again
 }
 
 }  // namespace
