@@ -46,10 +46,6 @@ TempInstallHost& InstallHost() {
     return host;
 }
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }

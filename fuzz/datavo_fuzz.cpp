@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,6 @@
 
 namespace netprobe::fuzz {
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Every tracked object alive right now.
 std::set<const TObject*>& Alive() {

@@ -3,10 +3,16 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace netprobe::fuzz {
+
+// A broken invariant: abort, so that libFuzzer keeps the input.
+inline void Check(bool condition) {
+    if (!condition) std::abort();
+}
 
 // Reads the fuzzer's bytes front to back; past the end every read gives zero or empty.
 class Input {

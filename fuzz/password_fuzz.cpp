@@ -13,10 +13,6 @@
 namespace netprobe::fuzz {
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 void DecodeArbitrary(const std::string& code) {
     const TCrypt crypt;
     const std::string plain = DecryptText(code);

@@ -17,10 +17,6 @@
 namespace netprobe::fuzz {
 namespace {
 
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
 std::string Lower(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
