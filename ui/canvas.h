@@ -41,6 +41,9 @@ public:
     void TextAt(int x, int y, const std::string& text);
     void DrawTextIn(const std::string& text, RECT rect, UINT format);
     void Draw(int x, int y, HDC source, int width, int height);
+    // One pixel: CLR_INVALID outside the surface or its clipping; writes outside change nothing.
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(dc_, x, y); }
+    void SetPixel(int x, int y, COLORREF color) { ::SetPixelV(dc_, x, y, color); }
 
     // Serialises drawing from other threads in the toolkits this mirrors; everything here
     // runs on the user-interface thread, so a lock only counts its depth.

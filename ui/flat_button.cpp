@@ -57,11 +57,23 @@ LRESULT TFlatButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             if (PtInRect(&rect, at)) Click();
             return 0;
         }
+        case BM_CLICK:
+            Click();
+            return 0;
+        case WM_KEYDOWN:
+            if (wparam == VK_SPACE || wparam == VK_RETURN) key_down_ = true;
+            break;
         case WM_KEYUP:
-            if (wparam == VK_SPACE || wparam == VK_RETURN) Click();
+            if ((wparam == VK_SPACE || wparam == VK_RETURN) && key_down_) {
+                key_down_ = false;
+                Click();
+            }
+            break;
+        case WM_KILLFOCUS:
+            key_down_ = false;
+            Invalidate();
             break;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
         case WM_ENABLE:
             Invalidate();
             break;

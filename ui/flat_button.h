@@ -1,6 +1,8 @@
 #pragma once
 // A flat push button: a one-pixel frame and its caption, lighter while the mouse is over it,
-// pressed while held; Space or Enter clicks it when it has the focus.
+// pressed while held; Space or Enter clicks it when it has the focus (pressed and released
+// on the button: a key pressed elsewhere that moved the focus here does not), and so does
+// BM_CLICK.
 #include <functional>
 
 #include "window.h"
@@ -25,6 +27,7 @@ private:
 
     bool hot_ = false;
     bool pressed_ = false;
+    bool key_down_ = false;  // Space or Enter went down while the button had the focus
 };
 
 }  // namespace netprobe::ui

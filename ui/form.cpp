@@ -37,7 +37,8 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {}
 TForm::~TForm() noexcept(false) = default;
 
 void TForm::CreateForm(const FormArgs& args) {
-    center_ = args.center_on_desktop;
+    center_ = args.center_on_desktop || args.center_on_screen;
+    center_on_screen_ = args.center_on_screen;
     RECT rect{0, 0, args.client_width, args.client_height};
     AdjustWindowRectEx(&rect, args.style, FALSE, args.ex_style);
     WindowParams params;
@@ -71,10 +72,37 @@ void TForm::CenterOnDesktop() {
     SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Neither coordinate below 0, so the caption stays reachable on a small screen.
+void TForm::CenterOnScreen() {
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+    SetWindowPos(Handle(), nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A form that is already visible is only brought to the front.
 void TForm::Show() {
-    if (center_ && !Visible()) CenterOnDesktop();
+    if (Visible()) {
+        BringWindowToTop(Handle());
+        return;
+    }
+    DoShow();
+    if (center_on_screen_)
+        CenterOnScreen();
+    else if (center_)
+        CenterOnDesktop();
     ShowWindow(Handle(), SW_SHOW);
+    FocusActiveControl();
     UpdateWindow(Handle());
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+    active_control_ = control ? control->Handle() : nullptr;
+    if (Visible()) FocusActiveControl();
+}
+
+void TForm::FocusActiveControl() {
+    if (active_control_ && IsChild(Handle(), active_control_) && IsWindowVisible(active_control_))
+        ::SetFocus(active_control_);
 }
 
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
@@ -154,6 +182,15 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             if (key == 0) return 0;
             break;
         }
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) active_control_ = focus;
+                break;
+            }
+            DefaultProc(message, wparam, lparam);
+            FocusActiveControl();
+            return 0;
         case kReleaseMessage:
             delete this;
             return 0;

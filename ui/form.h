@@ -4,6 +4,7 @@
 // own message loop, close with a close action, key-down handling.
 #include <windows.h>
 
+#include <memory>
 #include <utility>
 
 #include "window.h"
@@ -27,6 +28,7 @@ struct FormArgs {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD ex_style = WS_EX_CONTROLPARENT;
     bool center_on_desktop = true;
+    bool center_on_screen = false;  // the primary screen instead of the desktop's work area
 };
 
 class TForm : public TWinControl {
@@ -50,11 +52,16 @@ public:
     int ModalResult() const { return modal_result_; }
     void SetModalResult(int result) { modal_result_ = result; }
     void SetClientSize(int width, int height);
+    // The control that has the focus while the form is active: focused now if the form is
+    // visible, else when it is shown; focused again whenever the form is activated.
+    void SetActiveControl(TWinControl* control);
     void SetCaption(const std::string& caption) override;
 
 protected:
     virtual void CreateComponents() {}
     virtual void DoCreate() {}
+    // Runs when a hidden form is about to be shown, before it is centred.
+    virtual void DoShow() {}
     virtual void DoClose(TCloseAction& action);
     virtual void KeyDown(WORD& key, TShiftState shift);
 
@@ -62,20 +69,25 @@ protected:
 
 private:
     void CenterOnDesktop();
+    void CenterOnScreen();
     bool CloseModal();
 
+    void FocusActiveControl();
+
     bool center_ = true;
+    bool center_on_screen_ = false;
+    HWND active_control_ = nullptr;
     bool modal_ = false;
     int modal_result_ = mrNone;
 };
 
 // new T(args...), then its window and components; the form belongs to the caller until a
-// close with the action Free releases it.
+// close with the action Free releases it. A form whose creation raises an error is freed.
 template <class T, class... A>
 T* CreateForm(A&&... args) {
-    T* form = new T(std::forward<A>(args)...);
+    std::unique_ptr<T> form(new T(std::forward<A>(args)...));
     form->CreateForm(form->DefaultFormArgs());
-    return form;
+    return form.release();
 }
 
 }  // namespace netprobe::ui

@@ -10,6 +10,10 @@ public:
 
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
+    // Breaks the caption into lines at the label's width (between words, and inside a word
+    // or a run of Chinese characters that is wider than a line); lines below are cut off.
+    bool WordWrap() const { return word_wrap_; }
+    void SetWordWrap(bool wrap);
 
 protected:
     void EraseBackground(TCanvas& canvas) override;
@@ -17,7 +21,10 @@ protected:
     void FontChanged() override;
 
 private:
+    void PaintWrapped(TCanvas& canvas, const RECT& rect);
+
     bool transparent_ = false;
+    bool word_wrap_ = false;
 };
 
 }  // namespace netprobe::ui

@@ -19,12 +19,21 @@ void TShape::SetBrushColor(TColor color) {
     Invalidate();
 }
 
+void TShape::SetPenStyle(int style) {
+    pen_style_ = style;
+    Invalidate();
+}
+
 void TShape::EraseBackground(TCanvas& canvas) { PaintParentBackground(canvas.Handle()); }
 
 void TShape::Paint(TCanvas& canvas) {
     RECT rect{0, 0, ClientWidth(), ClientHeight()};
     canvas.SetPenColor(pen_color_);
+    canvas.SetPenStyle(pen_style_);
     canvas.SetBrushColor(brush_color_);
+    // The gaps of a dotted or dashed outline take the brush colour.
+    SetBkMode(canvas.Handle(), OPAQUE);
+    SetBkColor(canvas.Handle(), ColorToRGB(brush_color_));
     if (type_ == TShapeType::Ellipse)
         canvas.Ellipse(rect);
     else

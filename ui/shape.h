@@ -12,7 +12,9 @@ public:
 
     void SetPenColor(TColor color);
     void SetBrushColor(TColor color);
+    void SetPenStyle(int style);  // PS_SOLID, PS_DOT, ...
     TColor PenColor() const { return pen_color_; }
+    int PenStyle() const { return pen_style_; }
     TColor BrushColor() const { return brush_color_; }
 
 protected:
@@ -23,6 +25,7 @@ private:
     TShapeType type_;
     TColor pen_color_ = clBlack;
     TColor brush_color_ = clWhite;
+    int pen_style_ = PS_SOLID;
 };
 
 }  // namespace netprobe::ui

@@ -2,7 +2,17 @@
 
 #include <vector>
 
+#include "gdi.h"
+
 namespace netprobe::ui {
+
+namespace {
+
+bool IsEnterMessage(const MSG* msg) {
+    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN;
+}
+
+}  // namespace
 
 TCustomSkinEdit::TCustomSkinEdit(const ControlArgs& args, DWORD style)
     : TWinControl(OwnerFor(args)) {
@@ -32,7 +42,64 @@ void TCustomSkinEdit::DoEnter() {
     ApplyImeMode(Handle(), ime_mode_, ime_name_);
 }
 
+void TCustomSkinEdit::SetBorderColors(TColor normal, TColor focused) {
+    normal_border_ = normal;
+    focused_border_ = focused;
+    if (Handle()) RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TCustomSkinEdit::PaintBorder() {
+    HDC dc = GetWindowDC(Handle());
+    if (!dc) return;
+    RECT rect;
+    GetWindowRect(Handle(), &rect);
+    OffsetRect(&rect, -rect.left, -rect.top);
+    Brush brush(CreateSolidBrush(ColorToRGB(BorderColor())));
+    FrameRect(dc, &rect, brush.get());
+    ReleaseDC(Handle(), dc);
+}
+
+LRESULT TCustomSkinEdit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_CHAR:
+            if (OnKeyPress) {
+                char key = static_cast<char>(wparam);
+                TKeyPressEvent handler = OnKeyPress;
+                handler(this, key);
+                if (key == 0) return 0;
+                wparam = static_cast<unsigned char>(key);
+            }
+            break;
+        case WM_GETDLGCODE: {
+            LRESULT code = TWinControl::WndProc(message, wparam, lparam);
+            if (OnKeyPress && IsEnterMessage(reinterpret_cast<const MSG*>(lparam))) code |= DLGC_WANTMESSAGE;
+            return code;
+        }
+        case WM_NCPAINT: {
+            LRESULT result = TWinControl::WndProc(message, wparam, lparam);
+            PaintBorder();
+            return result;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            LRESULT result = TWinControl::WndProc(message, wparam, lparam);
+            if (Handle()) PaintBorder();
+            return result;
+        }
+        default:
+            break;
+    }
+    return TWinControl::WndProc(message, wparam, lparam);
+}
+
 TSkinEdit::TSkinEdit(const ControlArgs& args) : TCustomSkinEdit(args, ES_AUTOHSCROLL) {}
+
+char TSkinEdit::PasswordChar() const { return static_cast<char>(SendMessageA(Handle(), EM_GETPASSWORDCHAR, 0, 0)); }
+
+void TSkinEdit::SetPasswordChar(char value) {
+    SendMessageA(Handle(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(value), 0);
+    Invalidate();
+}
 
 TSkinMemo::TSkinMemo(const ControlArgs& args)
     : TCustomSkinEdit(args, ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL) {}

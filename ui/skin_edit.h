@@ -10,6 +10,8 @@
 
 namespace netprobe::ui {
 
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+
 class TCustomSkinEdit : public TWinControl {
 public:
     std::string Text() const;
@@ -22,19 +24,35 @@ public:
 
     // Raised when the control receives the focus, before the input method is applied.
     TNotifyEvent OnEnter;
+    // Raised for every typed character; a handler that sets it to 0 swallows it. While a
+    // handler is set the control also asks for Enter, which a dialog would take otherwise.
+    TKeyPressEvent OnKeyPress;
+
+    // The one-pixel border: its colour while the control has the focus and while not.
+    void SetBorderColors(TColor normal, TColor focused);
+    TColor BorderColor() const { return Focused() ? focused_border_ : normal_border_; }
 
 protected:
     TCustomSkinEdit(const ControlArgs& args, DWORD style);
     void DoEnter() override;
+    LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:
+    void PaintBorder();
+
     TImeMode ime_mode_ = TImeMode::DontCare;
     std::string ime_name_;
+    TColor normal_border_ = kSystemColor | COLOR_WINDOWFRAME;
+    TColor focused_border_ = kSystemColor | COLOR_WINDOWFRAME;
 };
 
 class TSkinEdit : public TCustomSkinEdit {
 public:
     explicit TSkinEdit(const ControlArgs& args);
+
+    // The character shown for every character of the text; 0 shows the text itself.
+    char PasswordChar() const;
+    void SetPasswordChar(char value);
 };
 
 class TSkinMemo : public TCustomSkinEdit {
