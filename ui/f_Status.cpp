@@ -1,0 +1,145 @@
+#include "f_Status.h"
+
+#include "application.h"
+#include "bitmap.h"
+#include "f_Status_Frames.h"
+#include "texts.h"
+
+namespace netprobe::ui {
+
+Tfrm_Status::Tfrm_Status(TComponent* owner) : TForm(owner) {}
+
+Tfrm_Status::~Tfrm_Status() noexcept(false) = default;
+
+FormArgs Tfrm_Status::DefaultFormArgs() const {
+    FormArgs args;
+    args.client_width = 278;
+    args.client_height = 73;
+    args.style = WS_POPUP;
+    args.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    args.center_on_screen = true;
+    return args;
+}
+
+void Tfrm_Status::CreateComponents() {
+    SetColor(kStatusColor);
+    Font().SetName(texts::FontSong());
+    Font().SetHeight(-11);
+    Font().SetCharset(GB2312_CHARSET);
+    Font().SetColor(clWindowText);
+
+    ImageListAff = new TImageList(this, kProgressFrameWidth, kProgressFrameHeight);
+    ImageListAff->SetDrawingStyle(TDrawingStyle::Transparent);
+    AddProgressFrames(*ImageListAff);
+
+    Panel1 = new TVexoPanelBox({.parent = this, .left = 0, .top = 0, .width = 275, .height = 69, .tab_order = 0});
+    Panel1->SetHasBorder(true);
+    Panel1->SetBorderColor(kStatusBorderColor);
+
+    lblStatus = new TLabel({.parent = Panel1, .left = 12, .top = 17, .width = 251, .height = 25});
+    lblStatus->SetWordWrap(true);
+    lblStatus->Font().SetName(texts::FontSong());
+    lblStatus->Font().SetHeight(-12);
+    lblStatus->Font().SetCharset(GB2312_CHARSET);
+    lblStatus->Font().SetColor(clWindowText);
+}
+
+// The window asks the host for its frame colour, yet keeps its own. It never erases its
+// background: the strip that the panel leaves uncovered keeps what lay behind the window,
+// and the shadow is blended over that.
+void Tfrm_Status::FormCreate(TObject*) {
+    PaintCount = 0;
+    if (Host().gclFrameBackColor() != 0) SetColor(kStatusColor);
+    Panel1->SetColor(Color());       // the panel takes the form's colour,
+    lblStatus->SetColor(Color());    // the opaque label the panel's
+}
+
+void Tfrm_Status::EraseBackground(TCanvas&) {}
+
+void Tfrm_Status::FormShow(TObject*) { ShowProgress(true); }
+
+void Tfrm_Status::CreateAnimator() {
+    Animator = new TVexoAnimator({.parent = Panel1, .owner = Panel1, .visible = false});
+    Animator->SetAnimate(false);
+    Animator->SetBounds(0, 0, 0, 0);
+    Animator->SetImageList(ImageListAff);
+    Animator->SetDelay(50);
+    Animator->SetTransparent(true);
+}
+
+void Tfrm_Status::ShowProgress(bool active) {
+    if (!Animator) CreateAnimator();
+    Animator->SetVisible(active);
+    Application().ProcessMessages();
+    if (active) Animator->SetBounds(90, 48, kProgressFrameWidth, kProgressFrameHeight);
+    Application().ProcessMessages();
+    Animator->SetAnimate(active);
+}
+
+// The shadow is blended over the pixels already there, so it is drawn once only; a paint
+// that fails on the way tries again next time.
+void Tfrm_Status::FormPaint(TObject*, TCanvas& canvas) {
+    if (PaintCount != 0) return;
+    try {
+        RECT bounds{Panel1->Left(), Panel1->Top(), Panel1->Left() + Panel1->Width(), Panel1->Top() + Panel1->Height()};
+        // Blended in a copy of the client area: reading the screen pixel by pixel is slow.
+        const int w = ClientWidth(), h = ClientHeight();
+        TBitmap work;
+        work.SetSize(w, h);
+        BitBlt(work.DC(), 0, 0, w, h, canvas.Handle(), 0, 0, SRCCOPY);
+        DrawShadow(work.Canvas(), bounds, kStatusShadowDepth, clBlack);
+        BitBlt(canvas.Handle(), 0, 0, w, h, work.DC(), 0, 0, SRCCOPY);
+        ++PaintCount;
+    } catch (...) {
+    }
+}
+
+// The module's one wait window. ShowStatus lets the application handle messages while it
+// shows the window; a HideStatus that comes from one of them waits until ShowStatus is done
+// with the window, instead of destroying it underneath.
+namespace {
+
+Tfrm_Status* g_status = nullptr;
+int g_showing = 0;
+bool g_hide_pending = false;
+
+class ShowingScope {
+public:
+    ShowingScope() { ++g_showing; }
+    ~ShowingScope() noexcept(false) {
+        if (--g_showing == 0 && g_hide_pending) {
+            g_hide_pending = false;
+            HideStatus();
+        }
+    }
+    ShowingScope(const ShowingScope&) = delete;
+    ShowingScope& operator=(const ShowingScope&) = delete;
+};
+
+}  // namespace
+
+void ShowStatus(const std::string& text) {
+    g_hide_pending = false;
+    if (!g_status) g_status = CreateForm<Tfrm_Status>();
+    Tfrm_Status* window = g_status;
+    ShowingScope showing;
+    window->Show();
+    window->lblStatus->SetCaption(text);
+    window->Repaint();
+}
+
+void HideStatus() {
+    if (!g_status) return;
+    if (g_showing > 0) {
+        g_hide_pending = true;
+        return;
+    }
+    Tfrm_Status* window = g_status;
+    g_status = nullptr;
+    window->Close();
+    delete window;
+}
+
+Tfrm_Status* StatusWindow() { return g_status; }
+
+}  // namespace netprobe::ui
