@@ -37,5 +37,9 @@ const char* CloseCaption() { return "关闭"; }
 const char* ModuleNameCaption() { return "模块名称"; }
 const char* FontSong() { return "宋体"; }
 const char* FontHei() { return "黑体"; }
+const char* ConfirmCaption() { return "确定"; }
+const char* CancelCaption() { return "取消"; }
+const char* InputDialogTitle() { return "请输入"; }
+const char* UpdateServerTesting() { return "正在测试更新服务器的连接，请稍候..."; }
 
 }  // namespace netprobe::texts

@@ -32,5 +32,9 @@ const char* CloseCaption();         // 关闭
 const char* ModuleNameCaption();    // 模块名称
 const char* FontSong();             // 宋体
 const char* FontHei();              // 黑体
+const char* ConfirmCaption();       // 确定
+const char* CancelCaption();        // 取消
+const char* InputDialogTitle();     // 请输入
+const char* UpdateServerTesting();  // 正在测试更新服务器的连接，请稍候...
 
 }  // namespace netprobe::texts

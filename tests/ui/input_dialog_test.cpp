@@ -1,0 +1,352 @@
+// The input dialog, built and shown modally through ShowInputDialog: the test drives it from
+// a timer on this thread (keystrokes and clicks posted to its controls while the modal loop
+// runs) and checks what comes back, the layout of the single-line and multi-line forms, the
+// mask, Enter in the edit, and that the dialog is gone afterwards, also after an error.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "f_InputForm.h"
+#include "fake_host.h"
+#include "ui_test_support.h"
+
+namespace netprobe::ui {
+namespace {
+
+using testing::FakeHost;
+
+const std::string kConfirmGbk = "\xC8\xB7\xB6\xA8";  // 确定
+const std::string kCancelGbk = "\xC8\xA1\xCF\xFB";   // 取消
+const std::string kSongGbk = "\xCB\xCE\xCC\xE5";     // 宋体
+constexpr char kTitle[] = "netprobe input test";
+
+std::string Text(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
+    return text;
+}
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The dialog's controls, found as a user sees them: by kind and caption.
+struct Controls {
+    HWND dialog = nullptr, edit = nullptr, memo = nullptr, confirm = nullptr, cancel = nullptr;
+
+    explicit Controls(HWND window) : dialog(window) {
+        EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(this));
+    }
+    static BOOL CALLBACK Collect(HWND child, LPARAM param) {
+        auto* self = reinterpret_cast<Controls*>(param);
+        char kind[32] = {};
+        GetClassNameA(child, kind, sizeof kind);
+        if (lstrcmpiA(kind, "Edit") == 0) {
+            (GetWindowLongA(child, GWL_STYLE) & ES_MULTILINE ? self->memo : self->edit) = child;
+        } else if (Text(child) == kConfirmGbk) {
+            self->confirm = child;
+        } else if (Text(child) == kCancelGbk) {
+            self->cancel = child;
+        }
+        return TRUE;
+    }
+};
+
+// Runs one step per timer tick while the dialog is up; once the steps are done a dialog
+// that is still open is closed, so that a broken step cannot hang the test.
+class Driver {
+public:
+    using Step = std::function<void(const Controls&)>;
+    explicit Driver(std::vector<Step> steps) : steps_(std::move(steps)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 30, &Driver::Tick);
+    }
+    ~Driver() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        Driver* self = current_;
+        HWND dialog = FindWindowA(nullptr, kTitle);
+        if (!self || !dialog || !IsWindowVisible(dialog) || !IsWindowEnabled(dialog)) return;
+        Controls controls(dialog);
+        if (self->next_ < self->steps_.size())
+            self->steps_[self->next_++](controls);
+        else
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
+
+    static inline Driver* current_ = nullptr;
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+};
+
+void Type(HWND box, const std::string& text) {
+    PostMessageA(box, EM_SETSEL, 0, -1);
+    for (char c : text) PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+class InputDialogTest : public ::testing::Test {
+protected:
+    InputDialogTest() : scoped(host) {}
+    ~InputDialogTest() override { EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr); }
+
+    bool Run(std::string& value, bool password, bool memo, std::vector<Driver::Step> steps) {
+        Driver driver(std::move(steps));
+        return ShowInputDialog(kTitle, "business", value, password, memo);
+    }
+
+    FakeHost host;
+    ScopedHost scoped;
+};
+
+TEST_F(InputDialogTest, ConfirmHandsBackTheTypedText) {
+    std::string value = "before";
+    const bool ok = Run(value, false, false, {
+        [](const Controls& c) { Type(c.edit, "typed"); },
+        [](const Controls& c) { Click(c.confirm); },
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(value, "typed");
+}
+
+TEST_F(InputDialogTest, CancelAfterTypingKeepsThePassedValue) {
+    std::string value = "keep me";
+    std::string seen;
+    const bool ok = Run(value, false, false, {
+        [](const Controls& c) { Type(c.edit, "other"); },
+        [&](const Controls& c) {
+            seen = Text(c.edit);
+            Click(c.cancel);
+        },
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(seen, "other");
+    EXPECT_EQ(value, "keep me");
+}
+
+TEST_F(InputDialogTest, ClosingTheWindowCancels) {
+    std::string value = "keep me";
+    const bool ok = Run(value, false, false, {
+        [](const Controls& c) { Type(c.edit, "other"); },
+        [](const Controls& c) { PostMessageA(c.dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(value, "keep me");
+}
+
+TEST_F(InputDialogTest, AnEmptyValueIsConfirmedLikeAnyOther) {
+    std::string value = "x";
+    const bool ok = Run(value, false, false, {
+        [](const Controls& c) { SendMessageA(c.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); },
+        [](const Controls& c) { Click(c.confirm); },
+    });
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(value, "");
+}
+
+// 71 pixels less: client 115 high, the buttons at top 88, centred on the screen at that size.
+TEST_F(InputDialogTest, TheSingleLineDialogDropsTheMemosRoom) {
+    std::string value = "v";
+    RECT client{}, confirm{}, cancel{}, window{};
+    bool edit_shown = false, memo_shown = true, edit_focused = false;
+    Run(value, false, false, {[&](const Controls& c) {
+        GetClientRect(c.dialog, &client);
+        GetWindowRect(c.dialog, &window);
+        confirm = ChildRect(c.confirm);
+        cancel = ChildRect(c.cancel);
+        edit_shown = IsWindowVisible(c.edit);
+        memo_shown = IsWindowVisible(c.memo);
+        edit_focused = GetFocus() == c.edit;
+        Click(c.cancel);
+    }});
+    EXPECT_EQ(client.right, 329);
+    EXPECT_EQ(client.bottom, 115);
+    EXPECT_EQ(confirm.top, 88);
+    EXPECT_EQ(confirm.left, 169);
+    EXPECT_EQ(cancel.top, 88);
+    EXPECT_EQ(cancel.left, 249);
+    EXPECT_TRUE(edit_shown);
+    EXPECT_FALSE(memo_shown);
+    EXPECT_TRUE(edit_focused);
+    EXPECT_EQ(window.left, std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2));
+    EXPECT_EQ(window.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2));
+}
+
+TEST_F(InputDialogTest, APasswordShowsStarsAndHandsBackTheRealText) {
+    std::string value;
+    char mask = 0;
+    const bool ok = Run(value, true, false, {
+        [&](const Controls& c) {
+            mask = static_cast<char>(SendMessageA(c.edit, EM_GETPASSWORDCHAR, 0, 0));
+            Type(c.edit, "s3cret");
+        },
+        [](const Controls& c) { Click(c.confirm); },
+    });
+    EXPECT_EQ(mask, '*');
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(value, "s3cret");
+}
+
+TEST_F(InputDialogTest, WithoutThePasswordFlagTheEditDoesNotMask) {
+    std::string value = "plain";
+    char mask = '?';
+    Run(value, false, false, {[&](const Controls& c) {
+        mask = static_cast<char>(SendMessageA(c.edit, EM_GETPASSWORDCHAR, 0, 0));
+        Click(c.cancel);
+    }});
+    EXPECT_EQ(mask, 0);
+}
+
+// The memo shows the value, line breaks included; the dialog keeps its full height; a
+// password flag does not mask it.
+TEST_F(InputDialogTest, TheMemoKeepsTheFullDialogAndNeverMasks) {
+    std::string value = "line one\r\nline two";
+    std::string shown;
+    RECT client{}, confirm{};
+    bool memo_shown = false, edit_shown = true, memo_focused = false;
+    LONG memo_style = 0;
+    const bool ok = Run(value, true, true, {
+        [&](const Controls& c) {
+            shown = Text(c.memo);
+            GetClientRect(c.dialog, &client);
+            confirm = ChildRect(c.confirm);
+            memo_shown = IsWindowVisible(c.memo);
+            edit_shown = IsWindowVisible(c.edit);
+            memo_focused = GetFocus() == c.memo;
+            memo_style = GetWindowLongA(c.memo, GWL_STYLE);
+            PostMessageA(c.memo, EM_SETSEL, 1000, 1000);
+            for (char ch : std::string("\r3")) PostMessageA(c.memo, WM_CHAR, static_cast<unsigned char>(ch), 1);
+        },
+        [](const Controls& c) { Click(c.confirm); },
+    });
+    EXPECT_EQ(shown, "line one\r\nline two");
+    EXPECT_EQ(client.bottom, 186);
+    EXPECT_EQ(confirm.top, 159);
+    EXPECT_TRUE(memo_shown);
+    EXPECT_FALSE(edit_shown);
+    EXPECT_TRUE(memo_focused);
+    EXPECT_EQ(memo_style & ES_PASSWORD, 0);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(value, "line one\r\nline two\r\n3");
+}
+
+// Enter typed in the edit inserts nothing and moves the focus on to the confirm button; the
+// dialog stays open. Both as a character and as a key press through the modal loop.
+TEST_F(InputDialogTest, EnterMovesTheFocusToConfirm) {
+    for (bool as_key : {false, true}) {
+        SCOPED_TRACE(as_key);
+        std::string value = "abc";
+        std::string text_after;
+        bool focus_on_confirm = false, still_open = false;
+        const bool ok = Run(value, false, false, {
+            [&](const Controls& c) {
+                if (as_key) {
+                    PostMessageA(c.edit, WM_KEYDOWN, VK_RETURN, 1);
+                    PostMessageA(c.edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+                } else {
+                    PostMessageA(c.edit, WM_CHAR, '\r', 1);
+                }
+            },
+            [&](const Controls& c) {
+                text_after = Text(c.edit);
+                focus_on_confirm = GetFocus() == c.confirm;
+                still_open = IsWindowVisible(c.dialog);
+                Click(c.cancel);
+            },
+        });
+        EXPECT_FALSE(ok);
+        EXPECT_EQ(text_after, "abc");
+        EXPECT_TRUE(focus_on_confirm);
+        EXPECT_TRUE(still_open);
+        EXPECT_EQ(value, "abc");
+    }
+}
+
+// A host whose skin call fails while the dialog is being built.
+class FailingHost : public FakeHost {
+public:
+    TColor gclTopBarColor() override { throw std::runtime_error("skin unavailable"); }
+};
+
+BOOL CALLBACK CountKitWindow(HWND window, LPARAM param) {
+    char kind[32] = {};
+    GetClassNameA(window, kind, sizeof kind);
+    if (lstrcmpA(kind, "NetprobeControl") == 0) ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+int KitTopLevelWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountKitWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(InputDialogErrors, AnErrorWhileBuildingLeavesNoDialog) {
+    FailingHost host;
+    ScopedHost scoped(host);
+    const int before = KitTopLevelWindows();
+    std::string value = "v";
+    EXPECT_THROW(ShowInputDialog(kTitle, "b", value, false, false), std::runtime_error);
+    EXPECT_EQ(KitTopLevelWindows(), before);
+    EXPECT_EQ(value, "v");
+}
+
+TEST(InputDialogLayout, ComponentsAsDesigned) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
+    auto bounds = [](const TWinControl& c) {
+        RECT r = ChildRect(c.Handle());
+        return std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    EXPECT_EQ(dialog->ClientWidth(), 329);
+    EXPECT_EQ(dialog->ClientHeight(), 186);
+    EXPECT_EQ(bounds(*dialog->Bevel1), (std::vector<long>{46, 145, 280, 5}));
+    EXPECT_FALSE(dialog->Bevel1->Visible());
+    EXPECT_EQ(bounds(*dialog->lbMark)[0], 10);
+    EXPECT_EQ(bounds(*dialog->lbMark)[1], 143);
+    EXPECT_FALSE(dialog->lbMark->Visible());
+    EXPECT_EQ(bounds(*dialog->sBtnClose), (std::vector<long>{249, 159, 67, 22}));
+    EXPECT_EQ(dialog->sBtnClose->Caption(), kCancelGbk);
+    EXPECT_EQ(bounds(*dialog->sBtnConfirm), (std::vector<long>{169, 159, 67, 22}));
+    EXPECT_EQ(dialog->sBtnConfirm->Caption(), kConfirmGbk);
+    EXPECT_EQ(bounds(*dialog->pnlTop), (std::vector<long>{0, 0, 329, 37}));
+    EXPECT_EQ(bounds(*dialog->lbBusinessName), (std::vector<long>{15, 12, 48, 12}));
+    EXPECT_EQ(dialog->lbBusinessName->Font().Name(), kSongGbk);
+    EXPECT_EQ(dialog->lbBusinessName->Font().Height(), -12);
+    EXPECT_EQ(bounds(*dialog->memoInput), (std::vector<long>{16, 48, 297, 89}));
+    EXPECT_EQ(bounds(*dialog->editInput), (std::vector<long>{16, 48, 297, 18}));
+    EXPECT_EQ(dialog->editInput->PasswordChar(), '*');
+    EXPECT_EQ(dialog->editInput->TabOrder(), 0);
+    EXPECT_EQ(dialog->sBtnConfirm->TabOrder(), 1);
+    EXPECT_EQ(dialog->sBtnClose->TabOrder(), 2);
+    EXPECT_EQ(dialog->pnlTop->TabOrder(), 3);
+    EXPECT_EQ(dialog->memoInput->TabOrder(), 4);
+    EXPECT_NE(GetWindowLongA(dialog->sBtnConfirm->Handle(), GWL_STYLE) & WS_TABSTOP, 0);
+    // The edit gets the base dialog's input-method switch; the memo does not.
+    EXPECT_TRUE(static_cast<bool>(dialog->editInput->OnEnter));
+    EXPECT_FALSE(static_cast<bool>(dialog->memoInput->OnEnter));
+    // The memo's border: the desktop colour, olive while focused.
+    EXPECT_EQ(dialog->memoInput->BorderColor(), kSystemColor | COLOR_DESKTOP);
+}
+
+}  // namespace
+}  // namespace netprobe::ui
