@@ -1,0 +1,95 @@
+// Pictures of the wait window, the input dialog (single-line, masked, multi-line) and the
+// extended dialog for people to look at, written as BMP files when NETPROBE_SCREENSHOT_DIR
+// names a folder. Each is the client area with every window of it painted into a memory DC.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "f_CustomDlgEx.h"
+#include "f_InputForm.h"
+#include "f_Status.h"
+#include "fake_host.h"
+#include "texts.h"
+#include "ui_test_support.h"
+
+namespace netprobe::ui {
+namespace {
+
+using testing::Capture;
+using testing::FakeHost;
+
+void Save(const Capture& capture, const char* name) {
+    const char* dir = std::getenv("NETPROBE_SCREENSHOT_DIR");
+    if (!dir || !*dir) return;
+    CreateDirectoryA(dir, nullptr);
+    EXPECT_TRUE(capture.SaveBmp(std::string(dir) + "/" + name + ".bmp"));
+}
+
+// The wait window over a white desktop: its tree, then its first paint's shadow.
+TEST(Screenshot, StatusWindow) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    ShowStatus(texts::UpdateServerTesting());
+    Tfrm_Status* status = StatusWindow();
+    ASSERT_NE(status, nullptr);
+    testing::PumpUntil([&] { return status->Animator->LastFrame() >= 1; }, 100);
+
+    Capture capture(status->ClientWidth(), status->ClientHeight());
+    capture.Fill(RGB(255, 255, 255));
+    testing::RenderClientTree(status->Handle(), capture);
+    status->PaintCount = 0;
+    status->Perform(WM_PAINT, reinterpret_cast<WPARAM>(capture.dc()), 0);
+
+    EXPECT_EQ(capture.Pixel(100, 69), RGB(127, 127, 127));               // the shadow's first ring
+    EXPECT_EQ(capture.Pixel(100, 0), ColorToRGB(kStatusBorderColor));   // the panel's top border
+    EXPECT_EQ(capture.Pixel(100, 30), ColorToRGB(kStatusColor));
+    EXPECT_NE(capture.Pixel(90 + 40, 48 + 3), ColorToRGB(kStatusColor));  // the strip
+    Save(capture, "status_window");
+    HideStatus();
+}
+
+// An input dialog shown modelessly, as ShowInputDialog would show it.
+void CaptureInput(const char* name, const std::string& value, bool password, bool memo) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
+    dialog->IsMemo = memo;
+    dialog->IsPassword = password;
+    dialog->Value = value;
+    dialog->SetCaptions("netprobe", texts::InputDialogTitle());
+    dialog->Show();
+    testing::PumpUntil([] { return false; }, 5);
+    Capture capture(dialog->ClientWidth(), dialog->ClientHeight());
+    testing::RenderClientTree(dialog->Handle(), capture);
+    EXPECT_EQ(capture.Pixel(300, 0), ColorToRGB(host.top_bar));
+    EXPECT_EQ(capture.height(), memo ? 186 : 115);
+    Save(capture, name);
+}
+
+TEST(Screenshot, InputDialogs) {
+    CaptureInput("input_single", "proxy.example.com", false, false);
+    CaptureInput("input_password", "secret-password", true, false);
+    CaptureInput("input_memo", "first line\r\nsecond line\r\nthird line", true, true);
+}
+
+TEST(Screenshot, ExtendedDialog) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_CustomDlgEx> dialog(CreateForm<Tfrm_CustomDlgEx>());
+    dialog->SetCaption("netprobe - Tfrm_CustomDlgEx");
+    dialog->sBtnClose->OnClick = [&](TObject*) { dialog->Close(); };
+    dialog->Show();
+    SendMessageA(dialog->Handle(), MSG_SKIN_CHANGED, 0, 0);
+    testing::PumpUntil([] { return false; }, 5);
+    Capture capture(dialog->ClientWidth(), dialog->ClientHeight());
+    testing::RenderClientTree(dialog->Handle(), capture);
+    EXPECT_EQ(capture.Pixel(300, 0), ColorToRGB(host.module_back));  // no top bar
+    Save(capture, "custom_dlg_ex");
+}
+
+}  // namespace
+}  // namespace netprobe::ui
