@@ -56,6 +56,7 @@ struct Peers {
         for (HttpOrigin* origin : {&sound, &reset, &stalled, &trickle, &garbage, &status999, &closing, &half_head}) {
             origin->KeepRequests(false);
         }
+        for (SocksServer* socks : {&socks5, &socks4_closing, &socks5_malformed}) socks->KeepRecords(false);
         reset.SetFault(OriginFault::kResetMidAnswer);
         stalled.SetFault(OriginFault::kHalfStatusLine);
         trickle.SetTrickle(100ms);

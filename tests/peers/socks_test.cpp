@@ -72,6 +72,15 @@ TEST_F(Socks5, CredentialsRequiredButOnlyNoAuthOffered) {
     EXPECT_EQ(socks.records()[0].failure, "user/password method not offered");
 }
 
+TEST_F(Socks5, RecordsCanBeCountedWithoutBeingKept) {
+    socks.KeepRecords(false);
+    socks.ExpectCredentials("u", "p");
+    EXPECT_EQ(Exchange(socks.port(), B({5, 1, 0})), B({5, 0xFF}));
+    ASSERT_TRUE(socks.WaitForRecords(1, Millis(1000)));
+    EXPECT_EQ(socks.record_count(), 1u);
+    EXPECT_TRUE(socks.records().empty());
+}
+
 TEST_F(Socks5, NoAuthSelectsMethodZero) {
     RawClient client(socks.port());
     ASSERT_TRUE(client.Send(B({5, 1, 0}) + Socks5Connect(origin.port()) + kHead));

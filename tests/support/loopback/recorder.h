@@ -36,10 +36,10 @@ public:
         return count_;
     }
 
-    // True once at least `count` entries exist; false when `timeout` passes first.
+    // True once at least `count` entries arrived (kept or not); false when `timeout` passes first.
     bool WaitFor(std::size_t count, std::chrono::milliseconds timeout) const {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, timeout, [&] { return entries_.size() >= count; });
+        return changed_.wait_for(lock, timeout, [&] { return count_ >= count; });
     }
 
 private:

@@ -53,6 +53,10 @@ public:
     void SetFault(SocksFault fault);
 
     std::vector<SocksRecord> records() const { return records_.entries(); }
+    // Handshakes seen so far, also those not kept.
+    std::size_t record_count() const { return records_.count(); }
+    // With false, handshakes are counted but not kept (for long runs).
+    void KeepRecords(bool keep) { records_.SetKeep(keep); }
     bool WaitForRecords(std::size_t count, Millis timeout) const {
         return records_.WaitFor(count, timeout);
     }
