@@ -30,6 +30,13 @@ TEST(HostsimOptions, SwitchesAndValues) {
     EXPECT_TRUE(all->exit);
     EXPECT_EQ(all->linger_ms, 250);
     EXPECT_EQ(all->module_path, "C:\\a b\\netprobe.dll");
+    EXPECT_FALSE(all->input);
+
+    std::optional<Options> dialogs = ParseOptions({"--dialog", "--input"}, error);
+    ASSERT_TRUE(dialogs) << error;
+    EXPECT_TRUE(dialogs->dialog);
+    EXPECT_TRUE(dialogs->input);
+    EXPECT_FALSE(dialogs->run);
 }
 
 TEST(HostsimOptions, RejectsWhatItCannotHonour) {
@@ -112,6 +119,12 @@ TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     HostsimRun passed = RunHostsim("--run --exit");
     EXPECT_EQ(passed.exit_code, 0u) << passed.output;
     EXPECT_NE(passed.output.find("verdict passed"), std::string::npos) << passed.output;
+    // The probe ran between ShowStatus and HideStatus.
+    const size_t shown = passed.output.find("wait window shown (ShowStatus)");
+    const size_t hidden = passed.output.find("wait window hidden (HideStatus)");
+    ASSERT_NE(shown, std::string::npos) << passed.output;
+    ASSERT_NE(hidden, std::string::npos) << passed.output;
+    EXPECT_LT(shown, hidden);
     EXPECT_EQ(origin.requests().size(), 1u);
 
     origin.SetStatus(503);

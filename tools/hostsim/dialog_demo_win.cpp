@@ -1,6 +1,9 @@
 #include "dialog_demo.h"
 
 #include "f_CustomDlg.h"
+#include "f_InputForm.h"
+#include "f_Status.h"
+#include "texts.h"
 
 namespace netprobe::hostsim {
 
@@ -12,5 +15,20 @@ HWND OpenBaseDialog() {
     SendMessageA(dialog->Handle(), ui::MSG_SKIN_CHANGED, 0, 0);
     return dialog->Handle();
 }
+
+InputOutcome AskValue(const std::string& initial) {
+    InputOutcome outcome{false, initial};
+    outcome.confirmed = ui::ShowInputDialog("netprobe - ShowInputDialog", texts::InputDialogTitle(), outcome.value,
+                                            false, false);
+    return outcome;
+}
+
+WaitWindow::WaitWindow(const std::string& text) {
+    ui::ShowStatus(text);
+    ui::Tfrm_Status* status = ui::StatusWindow();
+    if (status && status->Animator) status->Animator->OnFrameChange = [this](TObject*, std::int32_t) { ++frames_; };
+}
+
+WaitWindow::~WaitWindow() { ui::HideStatus(); }
 
 }  // namespace netprobe::hostsim

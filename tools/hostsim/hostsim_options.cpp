@@ -22,6 +22,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             options.run = true;
         } else if (arg == "--dialog") {
             options.dialog = true;
+        } else if (arg == "--input") {
+            options.input = true;
         } else if (arg == "--exit") {
             options.exit = true;
         } else if (arg == "--dll" && has_value) {
@@ -44,11 +46,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 }
 
 const char* Usage() {
-    return "usage: hostsim [--run [--exit] [--linger MS]] [--dialog] [--dll PATH]\n"
+    return "usage: hostsim [--run [--exit] [--linger MS]] [--dialog] [--input] [--dll PATH]\n"
            "  --run        run TestUpdateServer once the window is shown\n"
            "  --exit       quit after the run; exit code 0 passed, 1 failed\n"
            "  --linger MS  with --exit: keep the window MS milliseconds before quitting\n"
            "  --dialog     open the base dialog and send it the skin-change message (1303)\n"
+           "  --input      ask a value with the module's input dialog (ShowInputDialog)\n"
            "  --dll PATH   the module to load (default: netprobe.dll beside hostsim.exe)\n";
 }
 

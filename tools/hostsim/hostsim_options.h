@@ -10,6 +10,7 @@ namespace netprobe::hostsim {
 struct Options {
     bool run = false;         // --run: run TestUpdateServer once the window is up
     bool dialog = false;      // --dialog: open the module's base dialog and send it a skin change
+    bool input = false;       // --input: ask a value with the module's input dialog
     bool exit = false;        // --exit: quit after that run (exit code = verdict)
     int linger_ms = 0;        // --linger MS: keep the window that long after the run before quitting
     std::string module_path;  // --dll PATH; empty: netprobe.dll beside hostsim.exe

@@ -36,6 +36,7 @@ private:
     void OnTimer(UINT_PTR id);
     void OnCopyData(const COPYDATASTRUCT& data);
     void RunTest();
+    void AskValue();
     void FinishCommandLineRun();
     void Log(const std::wstring& line);
     void Paint(HDC dc);

@@ -4,16 +4,19 @@
 
 #include "console_text.h"
 #include "dialog_demo.h"
+#include "texts.h"
 
 namespace netprobe::hostsim {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Tfrm_MainFrame";
 constexpr UINT kRunMessage = WM_APP + 1;
+constexpr UINT kInputMessage = WM_APP + 2;
 constexpr UINT_PTR kCounterTimer = 1, kLingerTimer = 2;
 constexpr UINT kCounterPeriodMs = 50;
 constexpr int kRunButton = 100;
 constexpr int kDialogButton = 101;
+constexpr int kInputButton = 102;
 constexpr std::size_t kLogLines = 6;
 constexpr COLORREF kTopBar = 8375432;  // the suite's green top bar
 
@@ -45,6 +48,7 @@ bool MainFrame::Create() {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
     if (options_.dialog) OpenBaseDialog();
+    if (options_.input) PostMessageW(hwnd_, kInputMessage, 0, 0);
     if (options_.run) PostMessageW(hwnd_, kRunMessage, 0, 0);
     return true;
 }
@@ -70,9 +74,13 @@ LRESULT MainFrame::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         if (LOWORD(wp) == kRunButton) RunTest();
         if (LOWORD(wp) == kDialogButton) OpenBaseDialog();
+        if (LOWORD(wp) == kInputButton) AskValue();
         return 0;
     case kRunMessage:
         RunTest();
+        return 0;
+    case kInputMessage:
+        AskValue();
         return 0;
     case kModuleNotifyMessage:
         Log(L"消息 1296 wParam=" + std::to_wstring(wp) + L" lParam=" + std::to_wstring(lp));
@@ -108,6 +116,10 @@ void MainFrame::OnCreate() {
                                        150, 32, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDialogButton)),
                                        instance_, nullptr);
     if (dialog_button && font_) SendMessageW(dialog_button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    HWND input_button = CreateWindowW(L"BUTTON", L"输入对话框", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 140,
+                                      150, 32, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputButton)),
+                                      instance_, nullptr);
+    if (input_button && font_) SendMessageW(input_button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     SetTimer(hwnd_, kCounterTimer, kCounterPeriodMs, nullptr);
 }
 
@@ -127,8 +139,9 @@ void MainFrame::OnCopyData(const COPYDATASTRUCT& data) {
     Log(L"WM_COPYDATA dwData=" + std::to_wstring(data.dwData) + L" " + Utf8ToWide(GbkBytesToUtf8(bytes)));
 }
 
-// The probe runs on this (the user-interface) thread, as in the suite; the module's wait
-// serves this window's messages meanwhile, so the counter keeps moving.
+// The probe runs on this (the user-interface) thread, as in the suite, between ShowStatus and
+// HideStatus; the module's wait serves this thread's messages meanwhile, so the counter keeps
+// moving and the wait window's strip keeps turning (its timer is a message timer).
 void MainFrame::RunTest() {
     if (state_ == State::Running) return;
     state_ = State::Running;
@@ -136,14 +149,29 @@ void MainFrame::RunTest() {
     EnableWindow(button_, FALSE);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PrintLine("hostsim: TestUpdateServer ...");
-    const bool passed = module_.TestUpdateServer();
+    bool passed = false;
+    int strip_frames = 0;
+    {
+        WaitWindow wait(texts::UpdateServerTesting());
+        PrintLine("hostsim: wait window shown (ShowStatus)");
+        passed = module_.TestUpdateServer();
+        strip_frames = wait.frames();
+    }
+    PrintLine("hostsim: wait window hidden (HideStatus)");
     state_ = passed ? State::Passed : State::Failed;
     exit_code_ = passed ? kExitPassed : kExitFailed;
     PrintLine(std::string("hostsim: verdict ") + (passed ? "passed" : "failed") +
-              " (window counter advanced " + std::to_string(ticks_in_probe_) + " times during the probe)");
+              " (window counter advanced " + std::to_string(ticks_in_probe_) + " times, wait window strip " +
+              std::to_string(strip_frames) + " frames during the probe)");
     EnableWindow(button_, TRUE);
     InvalidateRect(hwnd_, nullptr, TRUE);
     if (options_.exit) FinishCommandLineRun();
+}
+
+void MainFrame::AskValue() {
+    const InputOutcome outcome = hostsim::AskValue("");
+    Log(std::wstring(L"ShowInputDialog = ") + (outcome.confirmed ? L"True" : L"False") + L", 值: " +
+        Utf8ToWide(GbkBytesToUtf8(outcome.value)));
 }
 
 void MainFrame::FinishCommandLineRun() {
