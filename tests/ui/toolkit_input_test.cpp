@@ -1,0 +1,123 @@
+// Toolkit pieces the input dialog stands on: flat buttons clicked by BM_CLICK and by keys
+// pressed on them, the edit's key-press handler and password character, and text wrapping.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "flat_button.h"
+#include "form.h"
+#include "gdi.h"
+#include "skin_edit.h"
+#include "text_wrap.h"
+#include "ui_test_support.h"
+
+namespace netprobe::ui {
+namespace {
+
+class ToolkitInputTest : public ::testing::Test {
+protected:
+    ToolkitInputTest() : form(CreateForm<TForm>()) {
+        button = new TFlatButton({.parent = form.get(), .left = 10, .top = 10, .width = 60, .height = 22,
+                                  .caption = "OK", .tab_stop = true});
+        button->OnClick = [this](TObject*) { ++clicks; };
+        edit = new TSkinEdit({.parent = form.get(), .left = 10, .top = 40, .width = 100, .height = 20});
+    }
+
+    std::unique_ptr<TForm> form;
+    TFlatButton* button = nullptr;
+    TSkinEdit* edit = nullptr;
+    int clicks = 0;
+};
+
+TEST_F(ToolkitInputTest, BmClickClicksTheFlatButton) {
+    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+// Enter pressed in another control that moved the focus here is released on the button:
+// that release alone does not click.
+TEST_F(ToolkitInputTest, OnlyAKeyPressedOnTheButtonClicksIt) {
+    SendMessageA(button->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    EXPECT_EQ(clicks, 0);
+    SendMessageA(button->Handle(), WM_KEYDOWN, VK_SPACE, 1);
+    SendMessageA(button->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_EQ(clicks, 1);
+    SendMessageA(button->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    SendMessageA(button->Handle(), WM_KILLFOCUS, 0, 0);
+    SendMessageA(button->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ToolkitInputTest, KeyPressCanSwallowOrReplaceACharacter) {
+    std::vector<char> seen;
+    edit->OnKeyPress = [&](TObject* sender, char& key) {
+        EXPECT_EQ(sender, edit);
+        seen.push_back(key);
+        if (key == 'x') key = 0;
+        if (key == 'a') key = 'b';
+    };
+    for (char c : std::string("axc")) SendMessageA(edit->Handle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+    EXPECT_EQ(seen, (std::vector<char>{'a', 'x', 'c'}));
+    EXPECT_EQ(edit->Text(), "bc");
+}
+
+TEST_F(ToolkitInputTest, EnterIsAskedForOnlyWithAKeyPressHandler) {
+    MSG enter{edit->Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    auto code = [&] { return SendMessageA(edit->Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)); };
+    EXPECT_EQ(code() & DLGC_WANTMESSAGE, 0);
+    edit->OnKeyPress = [](TObject*, char&) {};
+    EXPECT_NE(code() & DLGC_WANTMESSAGE, 0);
+}
+
+TEST_F(ToolkitInputTest, PasswordCharacterMasksButKeepsTheText) {
+    edit->SetText("secret");
+    edit->SetPasswordChar('*');
+    EXPECT_EQ(edit->PasswordChar(), '*');
+    EXPECT_EQ(edit->Text(), "secret");
+    edit->SetPasswordChar('\0');
+    EXPECT_EQ(edit->PasswordChar(), 0);
+}
+
+// A fixed-pitch font, so that widths are counts of characters.
+class WrapTest : public ::testing::Test {
+protected:
+    WrapTest() : dc(nullptr), font(CreateFontA(-12, 8, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New")),
+                 select(dc.get(), font.get()) {
+        SIZE one{};
+        GetTextExtentPoint32W(dc.get(), L"M", 1, &one);
+        char_width = one.cx;
+    }
+    std::vector<std::wstring> Wrap(const std::wstring& text, int chars) {
+        return WrapText(dc.get(), text, chars * char_width);
+    }
+
+    MemoryDC dc;
+    FontHandle font;
+    SelectObjectScope select;
+    int char_width = 0;
+};
+
+TEST_F(WrapTest, BreaksBetweenWordsWhereItCan) {
+    EXPECT_EQ(Wrap(L"one two three", 8), (std::vector<std::wstring>{L"one two", L"three"}));
+    EXPECT_EQ(Wrap(L"short", 8), (std::vector<std::wstring>{L"short"}));
+}
+
+TEST_F(WrapTest, BreaksInsideARunWiderThanTheLine) {
+    EXPECT_EQ(Wrap(L"abcdefghij", 4), (std::vector<std::wstring>{L"abcd", L"efgh", L"ij"}));
+}
+
+TEST_F(WrapTest, LineEndsStartNewLines) {
+    EXPECT_EQ(Wrap(L"ab\r\ncd\n\nef", 8), (std::vector<std::wstring>{L"ab", L"cd", L"", L"ef"}));
+}
+
+TEST(GbkToWide, ConvertsChineseBytes) {
+    EXPECT_EQ(GbkToWide("\xB2\xE2\xCA\xD4"), std::wstring(L"\u6D4B\u8BD5"));  // 测试
+    EXPECT_EQ(GbkToWide(""), std::wstring());
+}
+
+}  // namespace
+}  // namespace netprobe::ui
