@@ -1,5 +1,7 @@
 #include "f_Status.h"
 
+#include <utility>
+
 #include "application.h"
 #include "bitmap.h"
 #include "f_Status_Frames.h"
@@ -102,6 +104,22 @@ namespace {
 Tfrm_Status* g_status = nullptr;
 int g_showing = 0;
 bool g_hide_pending = false;
+
+// A window still up when the module is unloaded goes with it. The application object is
+// made first, so that it is still there (its timers with it) when the window goes.
+class StatusRelease {
+public:
+    StatusRelease() { Application(); }
+    ~StatusRelease() {
+        try {
+            delete std::exchange(g_status, nullptr);
+        } catch (...) {
+        }
+    }
+    StatusRelease(const StatusRelease&) = delete;
+    StatusRelease& operator=(const StatusRelease&) = delete;
+};
+StatusRelease g_release;
 
 class ShowingScope {
 public:

@@ -346,6 +346,10 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     EXPECT_FALSE(static_cast<bool>(dialog->memoInput->OnEnter));
     // The memo's border: the desktop colour, olive while focused.
     EXPECT_EQ(dialog->memoInput->BorderColor(), kSystemColor | COLOR_DESKTOP);
+    dialog->IsMemo = true;
+    dialog->Show();
+    EXPECT_TRUE(dialog->memoInput->Focused());
+    EXPECT_EQ(dialog->memoInput->BorderColor(), static_cast<TColor>(0x008080));
 }
 
 }  // namespace
