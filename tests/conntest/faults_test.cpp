@@ -12,6 +12,7 @@
 #include "fake_host.h"
 #include "gbk.h"
 #include "http_origin.h"
+#include "loopback_server.h"
 #include "socks_server.h"
 #include "temp_dir.h"
 #include "thread_count.h"
@@ -173,6 +174,64 @@ INSTANTIATE_TEST_SUITE_P(
                       SocksCase{"Socks5ClosesDuringTheHandshake", 5, SocksFault::kCloseDuringHandshake},
                       SocksCase{"Socks5MalformedReply", 5, SocksFault::kMalformedReply}),
     [](const ::testing::TestParamInfo<SocksCase>& info) { return std::string(info.param.name); });
+
+// Peers that accept and then never finish: a proxy of each kind that never says a word, and
+// an origin whose answer head never ends. The request's own limit ends them.
+
+void StaySilent(testing::Connection& connection) { connection.Hold(testing::Millis(60000)); }
+
+void EndlessHead(testing::Connection& connection) {
+    std::string request;
+    if (!connection.ReadUntil("\r\n\r\n", request, 64 * 1024, testing::Millis(5000))) return;
+    if (!connection.Send("HTTP/1.1 200 OK\r\n")) return;
+    const std::string line = "X-Filler: " + std::string(100, 'x') + "\r\n";
+    for (int i = 0; i < 1000000 && connection.Send(line); ++i) {
+    }
+}
+
+struct SilentProxyCase {
+    const char* name;
+    std::uint8_t kind;  // 0 HTTP, 1 SOCKS 4, 2 SOCKS 5
+};
+
+class SilentProxies : public ::testing::TestWithParam<SilentProxyCase> {};
+
+TEST_P(SilentProxies, TimeOutWithinTheRequestLimit) {
+    testing::ThreadCountGuard threads;
+    {
+        HttpOrigin origin;
+        testing::LoopbackServer proxy(StaySilent);
+        TServerInfo server = Direct(origin.port());
+        server.ProxyEnabled = true;
+        server.ProxyKind = GetParam().kind;
+        server.ProxyHost = "127.0.0.1";
+        server.ProxyPortText = std::to_string(proxy.port());
+        Outcome outcome = Probe(server, kShortLimit);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.message, kTimedOut);
+        EXPECT_EQ(proxy.accepted(), 1);
+        EXPECT_EQ(origin.request_count(), 0u);
+    }
+    ExpectNoThreadLeft(threads);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SilentProxies,
+                         ::testing::Values(SilentProxyCase{"Http", 0}, SilentProxyCase{"Socks4", 1},
+                                           SilentProxyCase{"Socks5", 2}),
+                         [](const ::testing::TestParamInfo<SilentProxyCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(OriginAnswers, EndlessHeadFails) {
+    testing::ThreadCountGuard threads;
+    {
+        testing::LoopbackServer origin(EndlessHead);
+        Outcome outcome = Probe(Direct(origin.port()), kNormalLimit);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.message, kFailed);
+    }
+    ExpectNoThreadLeft(threads);
+}
 
 // The driver among broken and sound servers: a broken server is never chosen while a sound
 // one answers, and a channel of broken servers fails the test with the driver's message.
