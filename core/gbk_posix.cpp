@@ -4,9 +4,13 @@
 #include <stdexcept>
 
 #include "gbk.h"
+#include "gbk_skip.h"
 
 namespace netprobe {
 namespace {
+
+using gbk_detail::SkipUtf8;
+using gbk_detail::SkipGbk;
 
 class Iconv {
 public:
@@ -24,22 +28,6 @@ private:
 
 // Length of the input character that failed to convert, so that it can be skipped whole.
 using SkipFn = std::size_t (*)(const unsigned char* p, std::size_t left);
-
-std::size_t SkipUtf8(const unsigned char* p, std::size_t left) {
-    std::size_t n = 1;
-    if (p[0] >= 0xF8) n = 1;
-    else if (p[0] >= 0xF0) n = 4;
-    else if (p[0] >= 0xE0) n = 3;
-    else if (p[0] >= 0xC0) n = 2;
-    for (std::size_t i = 1; i < n; ++i) {
-        if (i >= left || (p[i] & 0xC0) != 0x80) return i;
-    }
-    return n;
-}
-
-std::size_t SkipGbk(const unsigned char* p, std::size_t left) {
-    return (p[0] >= 0x81 && p[0] <= 0xFE && left >= 2) ? 2 : 1;
-}
 
 std::string Convert(const char* to, const char* from, std::string_view in, SkipFn skip) {
     Iconv cd(to, from);

@@ -6,25 +6,14 @@
 #include <string>
 
 #include "gbk.h"
+#include "gbk_skip.h"
 
 namespace netprobe {
 namespace {
 
-constexpr UINT kGbkCodePage = 936;
+using gbk_detail::SkipUtf8;
 
-// Bytes to skip after a malformed UTF-8 sequence: the announced length, cut short at the
-// first byte that is not a continuation byte.
-std::size_t SkipUtf8(const unsigned char* p, std::size_t left) {
-    std::size_t n = 1;
-    if (p[0] >= 0xF8) n = 1;
-    else if (p[0] >= 0xF0) n = 4;
-    else if (p[0] >= 0xE0) n = 3;
-    else if (p[0] >= 0xC0) n = 2;
-    for (std::size_t i = 1; i < n; ++i) {
-        if (i >= left || (p[i] & 0xC0) != 0x80) return i;
-    }
-    return n;
-}
+constexpr UINT kGbkCodePage = 936;
 
 // Decodes one well-formed UTF-8 sequence; returns its length, or 0 when malformed
 // (truncated, overlong, a surrogate, beyond U+10FFFF).

@@ -45,8 +45,8 @@ def main():
     parser.add_argument("origins", nargs="+", help="PORT:DELAY_MS")
     parser.add_argument("--lifetime", type=float, default=600)
     args = parser.parse_args()
-    for spec in args.origins:
-        port, delay = spec.split(":")
+    for origin in args.origins:
+        port, delay = origin.split(":")
         server = Server(("127.0.0.1", int(port)), make_handler(int(delay) / 1000.0))
         threading.Thread(target=server.serve_forever, daemon=True).start()
     print("demo origins listening: " + ", ".join(args.origins), flush=True)
