@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "DefaultHost.h"
 #include "timer.h"
 
 namespace netprobe::ui {
@@ -36,17 +37,8 @@ HWND TApplication::Handle() {
     return handle_;
 }
 
-void TApplication::ProcessMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+// The same pump as the host's event processing: a quit request is left for the host's loop.
+void TApplication::ProcessMessages() { platform::ProcessPendingEvents(); }
 
 void TApplication::HandleException(std::exception_ptr error) {
     if (OnException) OnException(error);
