@@ -18,6 +18,7 @@ namespace netprobe::ui {
 namespace {
 
 using testing::FakeHost;
+using testing::ExpectBounds;
 using testing::HeldKeys;
 using testing::PumpUntil;
 using testing::RecordingWindow;
@@ -29,21 +30,6 @@ const std::string kHeiGbk = "\xBA\xDA\xCC\xE5";                    // 黑体
 const std::string kSongGbk = "\xCB\xCE\xCC\xE5";                   // 宋体
 const std::string kEnglishGbk = "\xD3\xA2\xD3\xEF";                // 英语
 const std::string kChooseGbk = "-\xC7\xEB\xD1\xA1\xD4\xF1-";        // -请选择-
-
-RECT ChildRect(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void ExpectRect(HWND child, int left, int top, int width, int height) {
-    RECT r = ChildRect(child);
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.top, top);
-    EXPECT_EQ(r.right - r.left, width);
-    EXPECT_EQ(r.bottom - r.top, height);
-}
 
 std::string WindowText(HWND window) {
     char buffer[256] = {};
@@ -114,16 +100,16 @@ TEST_F(CustomDlgTest, FrameAndComponentsHaveTheirGeometry) {
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_EQ(WindowText(form), "");
 
-    ExpectRect(dlg->Bevel1->Handle(), 14, 264, 467, 5);
-    ExpectRect(dlg->lbMark->Handle(), 18, 262, 30, 11);
+    ExpectBounds(dlg->Bevel1->Handle(), 14, 264, 467, 5);
+    ExpectBounds(dlg->lbMark->Handle(), 18, 262, 30, 11);
     EXPECT_FALSE(GetWindowLongA(dlg->lbMark->Handle(), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(IsWindowEnabled(dlg->lbMark->Handle()));
-    ExpectRect(dlg->sBtnClose->Handle(), 410, 279, 67, 22);
+    ExpectBounds(dlg->sBtnClose->Handle(), 410, 279, 67, 22);
     EXPECT_EQ(WindowText(dlg->sBtnClose->Handle()), kCloseGbk);
     EXPECT_TRUE(GetWindowLongA(dlg->sBtnClose->Handle(), GWL_STYLE) & WS_TABSTOP);
-    ExpectRect(dlg->pnlTop->Handle(), 0, 0, 491, 37);
+    ExpectBounds(dlg->pnlTop->Handle(), 0, 0, 491, 37);
     EXPECT_EQ(GetParent(dlg->lbBusinessName->Handle()), dlg->pnlTop->Handle());
-    ExpectRect(dlg->lbBusinessName->Handle(), 15, 10, 64, 16);
+    ExpectBounds(dlg->lbBusinessName->Handle(), 15, 10, 64, 16);
     EXPECT_EQ(WindowText(dlg->lbBusinessName->Handle()), kModuleNameGbk);
     EXPECT_EQ(dlg->pnlTop->TabOrder(), 0);
     EXPECT_EQ(dlg->sBtnClose->TabOrder(), 1);

@@ -20,6 +20,7 @@ namespace netprobe::ui {
 namespace {
 
 using testing::FakeHost;
+using testing::ChildRect;
 
 const std::string kConfirmGbk = "\xC8\xB7\xB6\xA8";  // 确定
 const std::string kCancelGbk = "\xC8\xA1\xCF\xFB";   // 取消
@@ -31,13 +32,6 @@ std::string Text(HWND window) {
     std::string text(static_cast<size_t>(length) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
     return text;
-}
-
-RECT ChildRect(HWND child) {
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 // The dialog's controls, found as a user sees them: by kind and caption.

@@ -18,22 +18,8 @@ namespace {
 
 using testing::Capture;
 using testing::FakeHost;
+using testing::ExpectBounds;
 using testing::PumpUntil;
-
-RECT ChildRect(const TWinControl& control) {
-    RECT rect;
-    GetWindowRect(control.Handle(), &rect);
-    MapWindowPoints(nullptr, GetParent(control.Handle()), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void ExpectBounds(const TWinControl& control, int left, int top, int width, int height) {
-    RECT r = ChildRect(control);
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.top, top);
-    EXPECT_EQ(r.right - r.left, width);
-    EXPECT_EQ(r.bottom - r.top, height);
-}
 
 // Every test ends with no wait window, whatever it did.
 class StatusTest : public ::testing::Test {

@@ -1,9 +1,32 @@
 #include "ui_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <vector>
 
+#include "window.h"
+
 namespace netprobe::testing {
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectBounds(HWND child, int left, int top, int width, int height) {
+    RECT r = ChildRect(child);
+    EXPECT_EQ(r.left, left);
+    EXPECT_EQ(r.top, top);
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+}
+
+void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, int height) {
+    ExpectBounds(control.Handle(), left, top, width, height);
+}
 
 void PumpMessages() {
     MSG msg;

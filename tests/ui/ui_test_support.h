@@ -8,7 +8,17 @@
 #include <string>
 #include <vector>
 
+namespace netprobe::ui {
+class TWinControl;
+}
+
 namespace netprobe::testing {
+
+// A child window's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child);
+// Expects a child window at (left, top) of its parent with the given size.
+void ExpectBounds(HWND child, int left, int top, int width, int height);
+void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, int height);
 
 // Handles the pending messages once.
 void PumpMessages();
