@@ -80,6 +80,20 @@ TEST_F(CustomDlgExTest, TheFooterCarriesTheMarkAndTheRule) {
     ExpectBounds(*dialog->sBtnClose, 410, 279, 67, 22);
 }
 
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+// The rule is the third child: over the bevel and the mark text, under the close button.
+TEST_F(CustomDlgExTest, TheRuleIsTheThirdChild) {
+    EXPECT_EQ(dialog->Control(2), dialog->Shape1);
+    EXPECT_TRUE(Above(dialog->Shape1->Handle(), dialog->lbMark->Handle()));
+    EXPECT_TRUE(Above(dialog->Shape1->Handle(), dialog->Bevel1->Handle()));
+    EXPECT_TRUE(Above(dialog->sBtnClose->Handle(), dialog->Shape1->Handle()));
+}
+
 TEST_F(CustomDlgExTest, TheRulesGapsFollowTheSkinsBackground) {
     EXPECT_EQ(dialog->Shape1->BrushColor(), host.module_back);
     dialog->Show();
