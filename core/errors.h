@@ -24,4 +24,14 @@ public:
     using Exception::Exception;
 };
 
+// A call of the operating system that failed, with the error code it left (GetLastError).
+class EOSError : public Exception {
+public:
+    EOSError(const std::string& what, unsigned long code) : Exception(what), code_(code) {}
+    unsigned long Code() const { return code_; }
+
+private:
+    unsigned long code_;
+};
+
 }  // namespace netprobe

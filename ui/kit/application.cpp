@@ -1,6 +1,9 @@
 #include "application.h"
 
+#include <string>
+
 #include "DefaultHost.h"
+#include "os_error.h"
 #include "timer.h"
 
 namespace netprobe::ui {
@@ -33,6 +36,7 @@ HWND TApplication::Handle() {
         RegisterClassA(&wc);  // fails harmlessly when already registered
         handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                   instance, nullptr);
+        if (!handle_) RaiseLastOSError(std::string("CreateWindowExA(") + kClassName + ")");
     }
     return handle_;
 }

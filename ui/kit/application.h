@@ -11,8 +11,10 @@ namespace netprobe::ui {
 
 class TApplication {
 public:
-    // The window, created on first use on the calling (user-interface) thread.
+    // The window, created on first use on the calling (user-interface) thread; raises
+    // EOSError when it cannot be created.
     HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
 
     // Handles the pending messages of this thread once; a WM_QUIT is put back.
     void ProcessMessages();

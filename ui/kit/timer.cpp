@@ -23,7 +23,8 @@ UINT_PTR NextId() {
 TTimer::TTimer() : id_(NextId()) { Timers()[id_] = this; }
 
 TTimer::~TTimer() {
-    if (running_) KillTimer(Application().Handle(), id_);
+    // Never makes the application window: that may raise, and one released is not wanted back.
+    if (running_ && Application().HandleAllocated()) KillTimer(Application().Handle(), id_);
     Timers().erase(id_);
 }
 

@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "gdi.h"
+#include "os_error.h"
 
 namespace netprobe::ui {
 
@@ -57,7 +58,7 @@ void TWinControl::CreateHandle(const WindowParams& params) {
     HWND window = CreateWindowExA(params.ex_style, class_name, params.caption.c_str(), params.style, params.x,
                                   params.y, params.width, params.height, params.parent, nullptr,
                                   GetModuleHandleA(nullptr), kit ? this : nullptr);
-    if (!window) return;
+    if (!window) RaiseLastOSError(std::string("CreateWindowExA(") + class_name + ")");
     if (!kit) {
         handle_ = window;
         SetPropA(window, kSelfProp, this);

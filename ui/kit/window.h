@@ -105,7 +105,9 @@ protected:
     // The owner a control is created with: the one given, else the form its parent is on.
     static TComponent* OwnerFor(const ControlArgs& args);
 
-    // Creates the window; called once by the constructors of the concrete controls.
+    // Creates the window; called once by the constructors of the concrete controls. Raises
+    // EOSError when there is no window: the constructor fails, and the destructor of the
+    // part already made takes the control out of its parent and its owner again.
     void CreateHandle(const WindowParams& params);
     void CreateChild(const ControlArgs& args, WindowParams params);
 

@@ -1,5 +1,6 @@
 // The toolkit layer under the dialogs: message timers, component ownership and free
-// notifications, a close that the form refuses, and errors stopped at the window procedure.
+// notifications, a close that the form refuses, errors stopped at the window procedure, and a
+// control whose window cannot be made.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include "application.h"
 #include "component.h"
+#include "errors.h"
 #include "form.h"
 #include "label.h"
 #include "texts.h"
@@ -127,6 +129,32 @@ TEST(Form, AnErrorInAHandlerEndsAtTheWindowProcedure) {
     Application().OnException = nullptr;
     EXPECT_EQ(errors, 1);
     EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+class NoWindowControl : public TWinControl {
+public:
+    explicit NoWindowControl(const ControlArgs& args) : TWinControl(OwnerFor(args)) {
+        WindowParams params;
+        params.class_name = "NetprobeNoSuchClass";
+        CreateChild(args, params);
+    }
+};
+
+// A control whose window cannot be made raises the system's error, and is neither among its
+// parent's controls nor among its owner's components afterwards.
+TEST(Control, WithoutItsWindowRaisesTheSystemErrorAndIsUndone) {
+    std::unique_ptr<TForm> form(CreateForm<TForm>());
+    try {
+        [[maybe_unused]] auto* control = new NoWindowControl({.parent = form.get()});
+        ADD_FAILURE() << "no error raised";
+    } catch (const EOSError& error) {
+        // The code that CreateWindowExA left: Windows says 1407 for an unknown class, Wine 1411.
+        const unsigned long code = error.Code();
+        EXPECT_TRUE(code == ERROR_CANNOT_FIND_WND_CLASS || code == ERROR_CLASS_DOES_NOT_EXIST)
+            << code;
+    }
+    EXPECT_EQ(form->ControlCount(), 0);
+    EXPECT_EQ(form->ComponentCount(), 0);
 }
 
 }  // namespace
