@@ -5,6 +5,7 @@
 #include "application.h"
 #include "bitmap.h"
 #include "f_Status_Frames.h"
+#include "kit_release.h"
 #include "texts.h"
 
 namespace netprobe::ui {
@@ -106,17 +107,21 @@ Tfrm_Status* g_status = nullptr;
 int g_showing = 0;
 bool g_hide_pending = false;
 
-// A window still up when the module is unloaded goes with it. The application object is
-// made first, so that it is still there (its timers with it) when the window goes.
+// A window still up when the module is unloaded goes with it, before the application window
+// that runs its timers. One of another thread can only be left to the kit.
+void ReleaseStatus() {
+    if (!g_status) return;
+    HWND window = g_status->Handle();
+    if (window && GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return;
+    try {
+        delete std::exchange(g_status, nullptr);
+    } catch (...) {
+    }
+}
+
 class StatusRelease {
 public:
-    StatusRelease() { Application(); }
-    ~StatusRelease() {
-        try {
-            delete std::exchange(g_status, nullptr);
-        } catch (...) {
-        }
-    }
+    StatusRelease() { AtKitRelease(&ReleaseStatus); }
     StatusRelease(const StatusRelease&) = delete;
     StatusRelease& operator=(const StatusRelease&) = delete;
 };

@@ -1,10 +1,12 @@
 #include "application.h"
 
 #include <string>
+#include <utility>
 
 #include "DefaultHost.h"
 #include "os_error.h"
 #include "timer.h"
+#include "window_class.h"
 
 namespace netprobe::ui {
 
@@ -28,17 +30,18 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wparam, LPARA
 
 HWND TApplication::Handle() {
     if (!handle_) {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ApplicationProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kClassName;
-        RegisterClassA(&wc);  // fails harmlessly when already registered
-        handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  instance, nullptr);
+        RegisterKitClass(kClassName, ApplicationProc);
+        handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, KitInstance(), nullptr);
         if (!handle_) RaiseLastOSError(std::string("CreateWindowExA(") + kClassName + ")");
     }
     return handle_;
+}
+
+void TApplication::ReleaseHandle() {
+    HWND window = std::exchange(handle_, nullptr);
+    if (window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+        DestroyWindow(window);
 }
 
 // The same pump as the host's event processing: a quit request is left for the host's loop.
@@ -46,10 +49,6 @@ void TApplication::ProcessMessages() { platform::ProcessPendingEvents(); }
 
 void TApplication::HandleException(std::exception_ptr error) {
     if (OnException) OnException(error);
-}
-
-TApplication::~TApplication() {
-    if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
 }
 
 TApplication& Application() {

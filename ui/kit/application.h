@@ -15,6 +15,9 @@ public:
     // EOSError when it cannot be created.
     HWND Handle();
     bool HandleAllocated() const { return handle_ != nullptr; }
+    // Lets go of the window when the module unloads (ReleaseKit): destroyed when it is the
+    // calling thread's; one of another thread is left to the rest of the release.
+    void ReleaseHandle();
 
     // Handles the pending messages of this thread once; a WM_QUIT is put back.
     void ProcessMessages();
@@ -24,12 +27,12 @@ public:
     std::function<void(std::exception_ptr)> OnException;
     void HandleException(std::exception_ptr error);
 
-    ~TApplication();
-
 private:
     HWND handle_ = nullptr;
 };
 
+// The one application object. It never destroys its window itself: in a DLL, static objects
+// also go at process exit, when no window should be touched any more.
 TApplication& Application();
 
 }  // namespace netprobe::ui

@@ -6,6 +6,7 @@
 #include "application.h"
 #include "gdi.h"
 #include "os_error.h"
+#include "window_class.h"
 
 namespace netprobe::ui {
 
@@ -13,19 +14,6 @@ namespace {
 
 constexpr const char* kKitClass = "NetprobeControl";
 constexpr const char* kSelfProp = "NetprobeControlSelf";
-
-void RegisterKitClass(const char* name, WNDPROC proc) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, name, &existing)) return;
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-}
 
 }  // namespace
 
@@ -54,10 +42,10 @@ TWinControl::~TWinControl() noexcept(false) {
 void TWinControl::CreateHandle(const WindowParams& params) {
     const bool kit = params.class_name == nullptr;
     const char* class_name = kit ? kKitClass : params.class_name;
-    if (kit) RegisterKitClass(class_name, StaticProc);
+    if (kit) RegisterKitClass(class_name, StaticProc, CS_DBLCLKS);
     HWND window = CreateWindowExA(params.ex_style, class_name, params.caption.c_str(), params.style, params.x,
                                   params.y, params.width, params.height, params.parent, nullptr,
-                                  GetModuleHandleA(nullptr), kit ? this : nullptr);
+                                  KitInstance(), kit ? this : nullptr);
     if (!window) RaiseLastOSError(std::string("CreateWindowExA(") + class_name + ")");
     if (!kit) {
         handle_ = window;
