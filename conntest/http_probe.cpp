@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "f_HttPTestConnect.h"
+#include "http_transfer.h"
 #include "texts.h"
 
 namespace netprobe {
@@ -99,7 +100,7 @@ bool ClassifyProbeOutcome(int curl_code, long status, std::string& message) {
 }
 
 bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::string& message,
-                                         std::int32_t timeout) {
+                                         const ProbeLimits& limits) {
     const TServerInfo server = server_ref;  // private copy
     GlobalInit();
     std::optional<std::string> address = BuildProbeAddress(server);
@@ -119,7 +120,7 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, RequestLimitMs(timeout));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DiscardBody);
     bool head_complete = false;
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, WatchHeadEnd);
@@ -128,7 +129,7 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
         message = texts::ConnectFailed();
         return false;
     }
-    CURLcode code = curl_easy_perform(c);
+    CURLcode code = PerformWithin(c, limits.read, limits.request);
     if (code == CURLE_OK && !head_complete) code = CURLE_RECV_ERROR;
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
