@@ -4,13 +4,13 @@
 
 #include <curl/curl.h>
 
-#include <charconv>
 #include <memory>
 #include <mutex>
 #include <string_view>
 
 #include "f_HttPTestConnect.h"
 #include "http_transfer.h"
+#include "proxy_address.h"
 #include "texts.h"
 
 namespace netprobe {
@@ -26,26 +26,16 @@ void GlobalInit() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-long ProxyPort(const std::string& text) {
-    long port = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port, 10);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return 80;
-    return port;
-}
-
-// Returns false when an option can't be set (an out-of-range proxy port, say).
+// Returns false when the proxy can't be used as written: the probe then fails.
 bool SetUpProxy(CURL* curl, const TServerInfo& server) {
     curl_easy_setopt(curl, CURLOPT_NOPROXY, "");  // the environment's proxy settings never apply
     if (!server.ProxyEnabled || server.ProxyKind > 2) {
         return curl_easy_setopt(curl, CURLOPT_PROXY, "") == CURLE_OK;
     }
-    // An empty proxy host would mean "no proxy" to libcurl: the probe fails instead of
-    // quietly going direct.
-    if (server.ProxyHost.empty()) return false;
-    static const long kTypes[] = {CURLPROXY_HTTP, CURLPROXY_SOCKS4, CURLPROXY_SOCKS5};
-    if (curl_easy_setopt(curl, CURLOPT_PROXY, server.ProxyHost.c_str()) != CURLE_OK) return false;
-    if (curl_easy_setopt(curl, CURLOPT_PROXYPORT, ProxyPort(server.ProxyPortText)) != CURLE_OK) return false;
-    curl_easy_setopt(curl, CURLOPT_PROXYTYPE, kTypes[server.ProxyKind]);
+    // An empty proxy host would mean "no proxy" to libcurl: it is no host name, and the probe
+    // fails instead of quietly going direct.
+    const std::optional<std::string> url = ProxyUrl(server);
+    if (!url || curl_easy_setopt(curl, CURLOPT_PROXY, url->c_str()) != CURLE_OK) return false;
     if (server.ProxyAuth) {
         const std::string credentials = PercentEncode(server.ProxyUserName) + ":" + PercentEncode(server.ProxyPass);
         curl_easy_setopt(curl, CURLOPT_PROXYUSERPWD, credentials.c_str());
