@@ -67,11 +67,10 @@ CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request) {
         const auto quiet = std::chrono::duration_cast<milliseconds>(now - last_event);
         const auto passed = std::chrono::duration_cast<milliseconds>(now - start);
         if (quiet >= read || passed >= request) return CURLE_OPERATION_TIMEDOUT;
+        const int wait_ms = WaitMs(std::min(read - quiet, request - passed));
         int events = 0;
-        if (curl_multi_wait(multi.get(), nullptr, 0, WaitMs(std::min(read - quiet, request - passed)), &events) !=
-            CURLM_OK) {
+        if (curl_multi_wait(multi.get(), nullptr, 0, wait_ms, &events) != CURLM_OK)
             return CURLE_RECV_ERROR;
-        }
         if (events > 0) last_event = Clock::now();
     }
 }

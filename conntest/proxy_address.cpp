@@ -32,9 +32,11 @@ struct UrlDeleter {
 // digits, colons and the dots of an embedded IPv4 address get that far, so nothing in the
 // text can stand for another part of the URL.
 bool IsIpv6Literal(const std::string& host) {
-    if (host.find(':') == std::string::npos || !OnlyOf(host, "0123456789abcdefABCDEF:.")) return false;
+    if (host.find(':') == std::string::npos) return false;
+    if (!OnlyOf(host, "0123456789abcdefABCDEF:.")) return false;
     std::unique_ptr<CURLU, UrlDeleter> url(curl_url());
-    return url && curl_url_set(url.get(), CURLUPART_URL, ("http://[" + host + "]/").c_str(), 0) == CURLUE_OK;
+    const std::string bracketed = "http://[" + host + "]/";
+    return url && curl_url_set(url.get(), CURLUPART_URL, bracketed.c_str(), 0) == CURLUE_OK;
 }
 
 }  // namespace
