@@ -1,0 +1,14 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "cli_env.h"
+#include "utf16.h"
+
+namespace netprobe::cli {
+
+void SetEnvironment(const char* name, const std::string& utf8_value) {
+    const std::wstring wide_name(name, name + std::strlen(name));
+    _wputenv_s(wide_name.c_str(), console::Utf8ToWide(utf8_value).c_str());
+}
+
+}  // namespace netprobe::cli
