@@ -28,7 +28,8 @@ ChildRun Netprobe(const std::vector<std::string>& args) {
 
 // A channel named 更新通道 with one server on loopback.
 std::string Ncc(std::uint16_t port) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>更新通道</NAME>"
+    return "<?xml version=\"1.0\" "
+           "encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>更新通道</NAME>"
            "<SERVERS><SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
            std::to_string(port) +
            "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
@@ -74,11 +75,15 @@ TEST(Cli, UsageErrorsAreOneLineOnStandardError) {
         std::string err;
     };
     const Case cases[] = {
-        {{"test", "--user-config", missing}, "netprobe: --user-config: no such file: " + missing + "\n"},
-        {{"test", "-v", "--user-config", dir.path()}, "netprobe: --user-config: no such file: " + dir.path() + "\n"},
+        {{"test", "--user-config", missing},
+         "netprobe: --user-config: no such file: " + missing + "\n"},
+        {{"test", "-v", "--user-config", dir.path()},
+         "netprobe: --user-config: no such file: " + dir.path() + "\n"},
         {{"test", "--app-dir"}, "netprobe: --app-dir needs a value\n"},
-        {{"show-config", "--user-config", missing}, "netprobe: unexpected argument '--user-config'\n"},
-        {{"help", "nothing"}, "netprobe: help takes one command name, one of show-config, test, encode-password\n"},
+        {{"show-config", "--user-config", missing},
+         "netprobe: unexpected argument '--user-config'\n"},
+        {{"help", "nothing"},
+         "netprobe: help takes one command name, one of show-config, test, encode-password\n"},
     };
     for (const Case& c : cases) {
         const ChildRun run = Netprobe(c.args);
@@ -100,7 +105,8 @@ TEST(Cli, NamedUserConfigurationIsReadAndAnAbsentDefaultMeansDefaults) {
 
     const ChildRun direct = Netprobe({"test", "--app-dir", dir.path()});
     EXPECT_EQ(direct.exit_code, 0) << direct.out << direct.err;
-    const ChildRun proxied = Netprobe({"test", "--app-dir", dir.path(), "--user-config", refused_proxy});
+    const ChildRun proxied =
+        Netprobe({"test", "--app-dir", dir.path(), "--user-config", refused_proxy});
     EXPECT_EQ(proxied.exit_code, 1) << proxied.out << proxied.err;
     EXPECT_EQ(origin.requests().size(), 1u);
 }
@@ -120,7 +126,8 @@ TEST(Cli, RunsFromAnInstallationDirectoryWithChineseCharacters) {
     WriteFile(user_config, "[NetWork]\r\nProxyEnable=0\r\n");
     ScopedEnv app_dir("NETPROBE_APP_DIR", std::nullopt);
 
-    const ChildRun beside = testing::RunChild(Utf8(tool), {"test", "--user-config", Utf8(user_config)});
+    const ChildRun beside =
+        testing::RunChild(Utf8(tool), {"test", "--user-config", Utf8(user_config)});
     EXPECT_EQ(beside.exit_code, 0) << beside.out << beside.err;
     EXPECT_EQ(origin.requests().size(), 1u);
 

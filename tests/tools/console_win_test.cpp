@@ -30,8 +30,9 @@ public:
         FreeConsole();
         AllocConsole();
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        buffer_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            &inherit, CONSOLE_TEXTMODE_BUFFER, nullptr);
+        buffer_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                            CONSOLE_TEXTMODE_BUFFER, nullptr);
     }
     ~ScreenBuffer() {
         if (ok()) CloseHandle(buffer_);
@@ -55,7 +56,8 @@ public:
         const CONSOLE_SCREEN_BUFFER_INFO info = Info();
         std::wstring text(Cells(info), L' ');
         DWORD read = 0;
-        ReadConsoleOutputCharacterW(buffer_, text.data(), static_cast<DWORD>(text.size()), COORD{0, 0}, &read);
+        ReadConsoleOutputCharacterW(buffer_, text.data(), static_cast<DWORD>(text.size()),
+                                    COORD{0, 0}, &read);
         text.resize(read);
         return text;
     }
@@ -73,7 +75,8 @@ private:
 };
 
 std::string Ncc(std::uint16_t port) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>更新通道</NAME>"
+    return "<?xml version=\"1.0\" "
+           "encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>更新通道</NAME>"
            "<SERVERS><SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
            std::to_string(port) +
            "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
@@ -96,14 +99,17 @@ TEST(Console, ChineseReadsBackFromTheScreenInCodePages936And65001) {
         {"netprobe", {"test", "--app-dir", dir.path()}, "message:  更新服务器通讯测试失败！"},
         {"netprobe", {"show-config", "--app-dir", dir.path()}, "channel  更新通道"},
         {"netprobe", {"test", "--user-config", missing}, "no such file: " + missing},
-        {"hostsim", {"--run", "--exit", "--dll", dir.path() + "缺少\\netprobe.dll"}, "缺少\\netprobe.dll"},
+        {"hostsim",
+         {"--run", "--exit", "--dll", dir.path() + "缺少\\netprobe.dll"},
+         "缺少\\netprobe.dll"},
     };
     for (const UINT code_page : {936u, 65001u}) {
         ASSERT_TRUE(SetConsoleOutputCP(code_page));
         for (const Case& c : cases) {
             screen.Clear();
             const int code = testing::RunWithHandles(
-                testing::CommandLine(testing::ProgramBeside(c.program), c.args), nullptr, screen.get(), screen.get());
+                testing::CommandLine(testing::ProgramBeside(c.program), c.args), nullptr,
+                screen.get(), screen.get());
             EXPECT_NE(code, -1) << c.program;
             std::wstring shown = Utf8ToWide(c.shown);
             // A line end shows as the rest of the row.
@@ -118,7 +124,8 @@ TEST(Console, ChineseReadsBackFromTheScreenInCodePages936And65001) {
 TEST(Console, HostsimWritesUtf8WhenRedirected) {
     testing::TempDir dir;
     const std::string module = dir.path() + "缺少\\netprobe.dll";
-    const testing::ChildRun run = testing::RunChild(testing::ProgramBeside("hostsim"), {"--run", "--exit", "--dll", module});
+    const testing::ChildRun run =
+        testing::RunChild(testing::ProgramBeside("hostsim"), {"--run", "--exit", "--dll", module});
     EXPECT_EQ(run.exit_code, 3);
     EXPECT_EQ(run.err.rfind("hostsim: cannot load " + module + " (error ", 0), 0u) << run.err;
     EXPECT_TRUE(run.err.ends_with(")\n")) << run.err;

@@ -1,8 +1,7 @@
-#include "console_text.h"
-
 #include <windows.h>
 
 #include "console_out.h"
+#include "console_text.h"
 
 namespace netprobe::hostsim {
 
@@ -16,6 +15,8 @@ std::string GbkBytesToUtf8(std::string_view gbk) {
     return WideToUtf8(wide);
 }
 
-void PrintLine(const std::string& utf8) { console::Write(console::Stream::kOut, utf8 + "\n"); }
+void PrintLine(const std::string& utf8) {
+    console::Write(console::Stream::kOut, utf8 + "\n");
+}
 
 }  // namespace netprobe::hostsim
