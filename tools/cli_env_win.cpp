@@ -1,4 +1,5 @@
-#include <cstdlib>
+#include <windows.h>
+
 #include <cstring>
 
 #include "cli_env.h"
@@ -8,7 +9,7 @@ namespace netprobe::cli {
 
 void SetEnvironment(const char* name, const std::string& utf8_value) {
     const std::wstring wide_name(name, name + std::strlen(name));
-    _wputenv_s(wide_name.c_str(), console::Utf8ToWide(utf8_value).c_str());
+    SetEnvironmentVariableW(wide_name.c_str(), console::Utf8ToWide(utf8_value).c_str());
 }
 
 }  // namespace netprobe::cli
