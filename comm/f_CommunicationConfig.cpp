@@ -1,10 +1,9 @@
 #include "f_CommunicationConfig.h"
 
-#include <filesystem>
-
 #include "HostFrameLib.h"
 #include "config_values.h"
 #include "errors.h"
+#include "file_path.h"
 #include "texts.h"
 #include "xml_dom.h"
 
@@ -116,8 +115,7 @@ bool ReadCommuniConfig(TDataVO& block, const xml::Node& node, std::string& messa
 
 bool LoadCommunicationConfig(TDataVO& block, std::string& message) {
     const std::string path = Host().GetAppPath() + kCommunicationConfigFile;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(path), ec)) {
+    if (!IsRegularFile(path)) {
         message = texts::ConfigFilePrefix() + path + texts::ConfigFileMissing();
         return false;
     }
