@@ -37,6 +37,24 @@ HANDLE OpenInherited(const std::wstring& path, DWORD access, DWORD disposition) 
                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// One argument in double quotes, as the C runtime splits a command line: backslashes are
+// literal except before a quote, so those before an inner quote or the closing one double.
+std::wstring Quoted(const std::wstring& arg) {
+    std::wstring out = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out.push_back(c);
+    }
+    out.append(backslashes * 2, L'\\');
+    return out + L"\"";
+}
+
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -45,8 +63,8 @@ std::string ReadFile(const fs::path& path) {
 }  // namespace
 
 std::wstring CommandLine(const std::string& program, const std::vector<std::string>& args) {
-    std::wstring line = L"\"" + Wide(program) + L"\"";
-    for (const std::string& arg : args) line += L" \"" + Wide(arg) + L"\"";
+    std::wstring line = Quoted(Wide(program));
+    for (const std::string& arg : args) line += L" " + Quoted(Wide(arg));
     return line;
 }
 

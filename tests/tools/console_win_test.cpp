@@ -10,7 +10,6 @@
 
 #include "child_process.h"
 #include "child_process_win.h"
-#include "http_origin.h"
 #include "temp_dir.h"
 #include "unused_port.h"
 #include "utf16.h"
