@@ -49,8 +49,8 @@ int EncodePasswordCommand(const std::vector<std::string>& args) {
     StripLineEnd(password);
     if (password.size() > kMaxStoredPasswordLength) {
         PrintError("netprobe: the password has %lu bytes; a stored password keeps at most %lu\n",
-                     static_cast<unsigned long>(password.size()),
-                     static_cast<unsigned long>(kMaxStoredPasswordLength));
+                   static_cast<unsigned long>(password.size()),
+                   static_cast<unsigned long>(kMaxStoredPasswordLength));
         return kExitFailed;
     }
     Print("%s\n", EncodeStoredPassword(password).c_str());

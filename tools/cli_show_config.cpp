@@ -81,7 +81,7 @@ void PrintText(const LoadOutcome& outcome, const TCommuniConfig* channel) {
     for (std::int32_t i = 0; i < channel->GetServerCount(); ++i) {
         const TCommuniServer* server = channel->GetServer(i);
         Print("  [%d] %s port %d action '%s'\n", i, GbkToUtf8(server->ServerIP).c_str(), server->Port,
-                    GbkToUtf8(server->ServerAction).c_str());
+              GbkToUtf8(server->ServerAction).c_str());
     }
 }
 

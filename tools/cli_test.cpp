@@ -76,8 +76,8 @@ void PrintJson(bool passed, const std::string& message, const Recorder& r) {
 
 void PrintProbe(const ProbeRecord& p) {
     Print("  %-9s server %d  %-40s %6lld ms  %s\n", p.final ? "final" : "selection", p.index,
-                p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(),
-                static_cast<long long>(p.elapsed_ms), p.ok ? "ok" : GbkToUtf8(p.message).c_str());
+          p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(),
+          static_cast<long long>(p.elapsed_ms), p.ok ? "ok" : GbkToUtf8(p.message).c_str());
 }
 
 void PrintText(bool passed, const std::string& message, const Recorder& r, bool verbose) {
