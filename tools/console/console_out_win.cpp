@@ -10,15 +10,19 @@
 namespace netprobe::console {
 namespace {
 
-// Whole text to the console as UTF-16; the console's code page plays no part.
+// Whole text to the console as UTF-16; the console's code page plays no part. Older consoles
+// refuse very long writes, so the text goes in pieces that never split a surrogate pair.
 void WriteToConsole(HANDLE console, std::string_view utf8) {
+    constexpr DWORD kPiece = 8192;
     const std::wstring wide = Utf8ToWide(utf8);
     const wchar_t* rest = wide.data();
     DWORD left = static_cast<DWORD>(wide.size());
     // Bounded: every pass writes at least one character or stops.
     while (left > 0) {
+        DWORD count = left < kPiece ? left : kPiece;
+        if (count < left && IS_HIGH_SURROGATE(rest[count - 1])) --count;
         DWORD written = 0;
-        if (!WriteConsoleW(console, rest, left, &written, nullptr) || written == 0) return;
+        if (!WriteConsoleW(console, rest, count, &written, nullptr) || written == 0) return;
         rest += written;
         left -= written;
     }
