@@ -5,8 +5,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-#include "child_process_win.h"
+#include "child_process.h"
 #include "env_var.h"
 #include "hostsim_options.h"
 #include "http_origin.h"
@@ -50,8 +51,16 @@ TEST(HostsimOptions, RejectsWhatItCannotHonour) {
     }
 }
 
+struct HostsimRun {
+    int exit_code;
+    std::string output;  // standard output, then standard error
+};
+
 // Runs hostsim.exe (copied beside this test, with netprobe.dll) and collects its output.
-testing::ChildRun RunHostsim(const std::string& args) { return testing::RunBesideTest("hostsim.exe", args); }
+HostsimRun RunHostsim(const std::vector<std::string>& args) {
+    testing::ChildRun run = testing::RunChild(testing::ProgramBeside("hostsim"), args);
+    return {run.exit_code, run.out + run.err};
+}
 
 TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     testing::HttpOrigin origin;
@@ -64,8 +73,8 @@ TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
     testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("UserConfig.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
 
-    testing::ChildRun passed = RunHostsim("--run --exit");
-    EXPECT_EQ(passed.exit_code, 0u) << passed.output;
+    HostsimRun passed = RunHostsim({"--run", "--exit"});
+    EXPECT_EQ(passed.exit_code, 0) << passed.output;
     EXPECT_NE(passed.output.find("verdict passed"), std::string::npos) << passed.output;
     // The probe ran between ShowStatus and HideStatus.
     const size_t shown = passed.output.find("wait window shown (ShowStatus)");
@@ -76,16 +85,16 @@ TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     EXPECT_EQ(origin.requests().size(), 1u);
 
     origin.SetStatus(503);
-    testing::ChildRun failed = RunHostsim("--run --exit");
-    EXPECT_EQ(failed.exit_code, 1u) << failed.output;
+    HostsimRun failed = RunHostsim({"--run", "--exit"});
+    EXPECT_EQ(failed.exit_code, 1) << failed.output;
     EXPECT_NE(failed.output.find("verdict failed"), std::string::npos) << failed.output;
 }
 
 TEST(Hostsim, MissingModuleAndBadUsageAreReported) {
-    testing::ChildRun missing = RunHostsim("--run --exit --dll nowhere\\netprobe.dll");
-    EXPECT_EQ(missing.exit_code, 3u) << missing.output;
+    HostsimRun missing = RunHostsim({"--run", "--exit", "--dll", "nowhere\\netprobe.dll"});
+    EXPECT_EQ(missing.exit_code, 3) << missing.output;
     EXPECT_NE(missing.output.find("cannot load"), std::string::npos) << missing.output;
-    EXPECT_EQ(RunHostsim("--exit").exit_code, 2u);
+    EXPECT_EQ(RunHostsim({"--exit"}).exit_code, 2);
 }
 
 }  // namespace
