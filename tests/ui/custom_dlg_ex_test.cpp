@@ -60,7 +60,8 @@ TEST_F(CustomDlgExTest, NoTopBarEvenAfterSkinChanges) {
 }
 
 TEST_F(CustomDlgExTest, TheFooterCarriesTheMarkAndTheRule) {
-    ExpectBounds(*dialog->lbMark, 11, 261, 59, 13);
+    const SIZE mark = testing::TextExtent("Arial", -10, ANSI_CHARSET, "KT-MEADOW");
+    ExpectBounds(*dialog->lbMark, 11, 261, mark.cx, mark.cy);
     EXPECT_EQ(dialog->lbMark->Caption(), "KT-MEADOW");
     EXPECT_TRUE(dialog->lbMark->Visible());
     EXPECT_TRUE(dialog->lbMark->Enabled());

@@ -101,7 +101,8 @@ TEST_F(CustomDlgTest, FrameAndComponentsHaveTheirGeometry) {
     EXPECT_EQ(WindowText(form), "");
 
     ExpectBounds(dlg->Bevel1->Handle(), 14, 264, 467, 5);
-    ExpectBounds(dlg->lbMark->Handle(), 18, 262, 30, 11);
+    const SIZE mark = testing::TextExtent(kSongGbk, -11, GB2312_CHARSET, dlg->lbMark->Caption());
+    ExpectBounds(dlg->lbMark->Handle(), 18, 262, mark.cx, mark.cy);
     EXPECT_FALSE(GetWindowLongA(dlg->lbMark->Handle(), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(IsWindowEnabled(dlg->lbMark->Handle()));
     ExpectBounds(dlg->sBtnClose->Handle(), 410, 279, 67, 22);
@@ -109,7 +110,9 @@ TEST_F(CustomDlgTest, FrameAndComponentsHaveTheirGeometry) {
     EXPECT_TRUE(GetWindowLongA(dlg->sBtnClose->Handle(), GWL_STYLE) & WS_TABSTOP);
     ExpectBounds(dlg->pnlTop->Handle(), 0, 0, 491, 37);
     EXPECT_EQ(GetParent(dlg->lbBusinessName->Handle()), dlg->pnlTop->Handle());
-    ExpectBounds(dlg->lbBusinessName->Handle(), 15, 10, 64, 16);
+    // The size of its caption: 64 x 16 in the real face, whatever the substitute makes of it.
+    const SIZE title = testing::TextExtent(kHeiGbk, -16, GB2312_CHARSET, kModuleNameGbk);
+    ExpectBounds(dlg->lbBusinessName->Handle(), 15, 10, title.cx, title.cy);
     EXPECT_EQ(WindowText(dlg->lbBusinessName->Handle()), kModuleNameGbk);
     EXPECT_EQ(dlg->pnlTop->TabOrder(), 0);
     EXPECT_EQ(dlg->sBtnClose->TabOrder(), 1);

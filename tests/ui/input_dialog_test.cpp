@@ -25,6 +25,10 @@ using testing::ChildRect;
 const std::string kConfirmGbk = "\xC8\xB7\xB6\xA8";  // 确定
 const std::string kCancelGbk = "\xC8\xA1\xCF\xFB";   // 取消
 const std::string kSongGbk = "\xCB\xCE\xCC\xE5";     // 宋体
+const std::string kModuleNameGbk = "\xC4\xA3\xBF\xE9\xC3\xFB\xB3\xC6";  // 模块名称
+// 请输入代理服务器地址
+const std::string kLongTitleGbk =
+    "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7";
 constexpr char kTitle[] = "netprobe input test";
 
 std::string Text(HWND window) {
@@ -323,7 +327,9 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     EXPECT_EQ(bounds(*dialog->sBtnConfirm), (std::vector<long>{169, 159, 67, 22}));
     EXPECT_EQ(dialog->sBtnConfirm->Caption(), kConfirmGbk);
     EXPECT_EQ(bounds(*dialog->pnlTop), (std::vector<long>{0, 0, 329, 37}));
-    EXPECT_EQ(bounds(*dialog->lbBusinessName), (std::vector<long>{15, 12, 48, 12}));
+    // 48 x 12 in the real face.
+    const SIZE title = testing::TextExtent(kSongGbk, -12, GB2312_CHARSET, kModuleNameGbk);
+    EXPECT_EQ(bounds(*dialog->lbBusinessName), (std::vector<long>{15, 12, title.cx, title.cy}));
     EXPECT_EQ(dialog->lbBusinessName->Font().Name(), kSongGbk);
     EXPECT_EQ(dialog->lbBusinessName->Font().Height(), -12);
     EXPECT_EQ(bounds(*dialog->memoInput), (std::vector<long>{16, 48, 297, 89}));
@@ -344,6 +350,25 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     dialog->Show();
     EXPECT_TRUE(dialog->memoInput->Focused());
     EXPECT_EQ(dialog->memoInput->BorderColor(), static_cast<TColor>(0x008080));
+}
+
+// A business title longer than the design's four characters shows whole: the label takes
+// the size of the text, and the last character is inked.
+TEST(InputDialogLayout, ALongBusinessTitleShowsWhole) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
+    dialog->SetCaptions(kTitle, kLongTitleGbk);
+    const SIZE text = testing::TextExtent(kSongGbk, -12, GB2312_CHARSET, kLongTitleGbk);
+    testing::ExpectBounds(*dialog->lbBusinessName, 15, 12, text.cx, text.cy);
+    dialog->Show();
+    testing::Capture capture(dialog->ClientWidth(), dialog->ClientHeight());
+    testing::RenderClientTree(dialog->Handle(), capture);
+    int ink = 0;
+    for (int x = 15 + text.cx - 12; x < 15 + text.cx; ++x)
+        for (int y = 12; y < 12 + text.cy; ++y)
+            ink += capture.Pixel(x, y) != ColorToRGB(host.top_bar) ? 1 : 0;
+    EXPECT_GT(ink, 10);
 }
 
 }  // namespace

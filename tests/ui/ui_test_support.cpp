@@ -28,6 +28,19 @@ void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, 
     ExpectBounds(control.Handle(), left, top, width, height);
 }
 
+SIZE TextExtent(const std::string& face, int height, int charset, const std::string& text) {
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<DWORD>(charset), 0, 0,
+                             0, 0, face.c_str());
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE size{};
+    GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

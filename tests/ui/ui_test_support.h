@@ -20,6 +20,10 @@ RECT ChildRect(HWND child);
 void ExpectBounds(HWND child, int left, int top, int width, int height);
 void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, int height);
 
+// The size of a one-line text in a font made here (face, pixel height, character set), as
+// the display measures it: the size of a label that takes the size of its caption.
+SIZE TextExtent(const std::string& face, int height, int charset, const std::string& text);
+
 // Handles the pending messages once.
 void PumpMessages();
 // Pumps until the condition holds or `rounds` passes went by (each waits up to 20 ms for a

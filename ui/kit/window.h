@@ -81,6 +81,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
     bool ParentFont() const { return parent_font_; }
     void SetParentFont(bool value);
 
