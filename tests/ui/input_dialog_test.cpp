@@ -344,12 +344,26 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     // The edit gets the base dialog's input-method switch; the memo does not.
     EXPECT_TRUE(static_cast<bool>(dialog->editInput->OnEnter));
     EXPECT_FALSE(static_cast<bool>(dialog->memoInput->OnEnter));
-    // The memo's border: the desktop colour, olive while focused.
-    EXPECT_EQ(dialog->memoInput->BorderColor(), kSystemColor | COLOR_DESKTOP);
+}
+
+// The memo's frame as the screen shows it: olive while it has the focus, the desktop colour
+// once the focus has moved on.
+TEST(InputDialogLayout, TheMemosBorderOnScreenFollowsTheFocus) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
     dialog->IsMemo = true;
     dialog->Show();
-    EXPECT_TRUE(dialog->memoInput->Focused());
-    EXPECT_EQ(dialog->memoInput->BorderColor(), static_cast<TColor>(0x008080));
+    SetForegroundWindow(dialog->Handle());
+    HWND memo = dialog->memoInput->Handle();
+    ASSERT_EQ(GetFocus(), memo);
+    const int w = dialog->memoInput->Width(), h = dialog->memoInput->Height();
+    for (POINT p : {POINT{w / 2, 0}, POINT{0, h / 2}, POINT{w / 2, h - 1}, POINT{w - 1, h / 2}})
+        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), RGB(128, 128, 0)) << p.x << "," << p.y;
+    dialog->sBtnConfirm->SetFocus();
+    for (POINT p : {POINT{w / 2, 0}, POINT{w - 1, h / 2}})
+        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), GetSysColor(COLOR_DESKTOP))
+            << p.x << "," << p.y;
 }
 
 // A business title longer than the design's four characters shows whole: the label takes

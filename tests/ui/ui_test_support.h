@@ -24,6 +24,10 @@ void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, 
 // the display measures it: the size of a label that takes the size of its caption.
 SIZE TextExtent(const std::string& face, int height, int charset, const std::string& text);
 
+// A pixel of a window as it is on the screen, at (x, y) of its window rectangle, after the
+// pending paints.
+COLORREF ScreenPixel(HWND window, int x, int y);
+
 // Handles the pending messages once.
 void PumpMessages();
 // Pumps until the condition holds or `rounds` passes went by (each waits up to 20 ms for a
@@ -96,7 +100,8 @@ private:
 };
 
 // The client area of a window and of its visible children, each painted by itself
-// (WM_PRINTCLIENT) in stacking order, whatever lies over the window on the screen.
+// (WM_PRINTCLIENT) in stacking order, whatever lies over the window on the screen; the
+// children's frames as their windows show them.
 void RenderClientTree(HWND window, Capture& capture);
 
 }  // namespace netprobe::testing
