@@ -118,14 +118,31 @@ TEST_F(CustomDlgTest, FrameAndComponentsHaveTheirGeometry) {
     EXPECT_EQ(dlg->sBtnClose->TabOrder(), 1);
 }
 
-TEST_F(CustomDlgTest, ShowingCentresOnTheDesktop) {
+// A work area that leaves room for a taskbar at the bottom, for one scope.
+class TaskbarRoom {
+public:
+    explicit TaskbarRoom(int height) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
+        RECT work = testing::DesktopRect();
+        work.bottom -= height;
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
+    }
+    ~TaskbarRoom() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, 0); }
+
+private:
+    RECT saved_{};
+};
+
+// On the whole desktop: the taskbar's room does not lift the dialog.
+TEST_F(CustomDlgTest, ShowingCentresOnTheWholeDesktop) {
+    TaskbarRoom taskbar(60);
     std::unique_ptr<Tfrm_CustomDlg> dlg(CreateForm<Tfrm_CustomDlg>());
     dlg->Show();
-    RECT work, rect;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT desktop = testing::DesktopRect();
+    RECT rect;
     GetWindowRect(dlg->Handle(), &rect);
-    EXPECT_LE(std::abs((rect.left + rect.right) - (work.left + work.right)), 1);
-    EXPECT_LE(std::abs((rect.top + rect.bottom) - (work.top + work.bottom)), 1);
+    EXPECT_LE(std::abs((rect.left + rect.right) - (desktop.left + desktop.right)), 1);
+    EXPECT_LE(std::abs((rect.top + rect.bottom) - (desktop.top + desktop.bottom)), 1);
 }
 
 TEST_F(CustomDlgTest, FontsAndColours) {

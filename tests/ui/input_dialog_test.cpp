@@ -184,8 +184,11 @@ TEST_F(InputDialogTest, TheSingleLineDialogDropsTheMemosRoom) {
     EXPECT_TRUE(edit_shown);
     EXPECT_FALSE(memo_shown);
     EXPECT_TRUE(edit_focused);
-    EXPECT_EQ(window.left, std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2));
-    EXPECT_EQ(window.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2));
+    const RECT screen = testing::ScreenRect();
+    EXPECT_EQ(window.left,
+              std::max(0L, (screen.right - screen.left - (window.right - window.left)) / 2));
+    EXPECT_EQ(window.top,
+              std::max(0L, (screen.bottom - screen.top - (window.bottom - window.top)) / 2));
 }
 
 TEST_F(InputDialogTest, APasswordShowsStarsAndHandsBackTheRealText) {

@@ -41,6 +41,19 @@ SIZE TextExtent(const std::string& face, int height, int charset, const std::str
     return size;
 }
 
+RECT ScreenRect() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcMonitor;
+}
+
+RECT DesktopRect() {
+    RECT rect{};
+    GetWindowRect(GetDesktopWindow(), &rect);
+    return rect;
+}
+
 COLORREF ScreenPixel(HWND window, int x, int y) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();

@@ -24,6 +24,10 @@ void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, 
 // the display measures it: the size of a label that takes the size of its caption.
 SIZE TextExtent(const std::string& face, int height, int charset, const std::string& text);
 
+// The primary screen and the whole desktop, as the display reports them.
+RECT ScreenRect();
+RECT DesktopRect();
+
 // A pixel of a window as it is on the screen, at (x, y) of its window rectangle, after the
 // pending paints.
 COLORREF ScreenPixel(HWND window, int x, int y);
