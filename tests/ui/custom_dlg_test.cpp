@@ -270,7 +270,7 @@ TEST_F(CustomDlgTest, ImeNameDefaultsWhenTheUserConfiguredNone) {
     EXPECT_EQ(dlg->memo->ImeMode(), TImeMode::Chinese);
 }
 
-TEST_F(CustomDlgTest, F1WithAnyShiftStateSendsTheHelpMessage) {
+TEST_F(CustomDlgTest, F1WithAnyShiftStateAltIncludedSendsTheHelpMessage) {
     RecordingWindow frame;
     std::unique_ptr<Tfrm_CustomDlg> dlg(CreateForm<Tfrm_CustomDlg>());
     {
@@ -287,10 +287,16 @@ TEST_F(CustomDlgTest, F1WithAnyShiftStateSendsTheHelpMessage) {
         PostMessageA(dlg->Handle(), WM_KEYDOWN, VK_F1, 0);
         testing::PumpMessages();
     }
+    {
+        // With Alt held the key comes as a system key.
+        HeldKeys alt({VK_MENU, VK_LMENU});
+        PostMessageA(dlg->Handle(), WM_SYSKEYDOWN, VK_F1, 1 << 29);
+        testing::PumpMessages();
+    }
     PostMessageA(dlg->Handle(), WM_KEYDOWN, VK_F2, 0);
     PostMessageA(dlg->Handle(), WM_KEYDOWN, 'A', 0);
     testing::PumpMessages();
-    ASSERT_EQ(frame.Count(MSG_FRAME_F1), 3);
+    ASSERT_EQ(frame.Count(MSG_FRAME_F1), 4);
     for (const auto& m : frame.received()) {
         EXPECT_EQ(m.message, MSG_FRAME_F1);
         EXPECT_EQ(m.wparam, 0u);

@@ -177,7 +177,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             Close();
             return 0;
-        case WM_KEYDOWN: {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {  // a key with Alt held
             WORD key = static_cast<WORD>(wparam);
             KeyDown(key, CurrentShiftState());
             if (key == 0) return 0;
