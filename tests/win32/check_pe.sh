@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks cross-built Windows binaries as the host's loader will see them:
-#   check_pe.sh --dll FILE EXPORT...   a PE32 DLL exporting exactly EXPORT... (undecorated)
-#   check_pe.sh --exe FILE             a PE32 executable
+#   check_pe.sh --dll FILE EXPORT...   a DLL exporting exactly EXPORT... (undecorated)
+#   check_pe.sh --exe FILE             an executable
+# of the width PE_ARCH names (win32: PE32 for i386, the default; win64: PE32+ for x86-64),
 # and, for both, an import table naming only Windows system DLLs (no libstdc++, libgcc or
 # winpthread DLLs: the runtime is linked in).
 set -euo pipefail
@@ -16,8 +17,13 @@ name=$(basename "$file")
 rc=0
 fail() { echo "FAIL: $name: $*"; rc=1; }
 
-grep -q 'file format pei-i386' <<<"$dump" || fail "not an i386 PE file"
-grep -Eq '^Magic[[:space:]]+010b' <<<"$dump" || fail "not PE32"
+case ${PE_ARCH:-win32} in
+    win32) format=pei-i386 magic=010b kind_name=PE32 ;;
+    win64) format=pei-x86-64 magic=020b kind_name=PE32+ ;;
+    *) echo "check_pe.sh: PE_ARCH must be win32 or win64" >&2; exit 2 ;;
+esac
+grep -q "file format $format" <<<"$dump" || fail "not a $format file"
+grep -Eq "^Magic[[:space:]]+$magic" <<<"$dump" || fail "not $kind_name"
 characteristics=$(awk '$1 == "Characteristics" {print $2; exit}' <<<"$dump")
 is_dll=$(( characteristics & 0x2000 ))
 case $kind in
