@@ -36,6 +36,7 @@ void Tfrm_CustomDlgEx::CreateComponents() {
     Shape1 = new TShape({.parent = this, .left = 72, .top = 267, .width = 403, .height = 1}, TShapeType::Rectangle);
     Shape1->SetPenStyle(PS_DOT);
     Shape1->SetPenColor(kMarkColor);
+    SetChildOrder(Shape1, 2);  // third, after the bevel and the mark text
 
     sBtnClose->SetBounds(410, 279, 67, 22);
 }

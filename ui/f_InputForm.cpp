@@ -39,7 +39,8 @@ void Tfrm_Input::PlaceInheritedComponents() {
     sBtnClose->SetCaption(texts::CancelCaption());
     sBtnClose->OnClick = [this](TObject* sender) { sBtnCloseClick(sender); };
     pnlTop->SetBounds(0, 0, 329, 37);
-    lbBusinessName->SetBounds(15, 12, 48, 12);
+    // Sized by its caption in the smaller font: 48 x 12 for the design's four characters.
+    lbBusinessName->SetBounds(15, 12, lbBusinessName->Width(), lbBusinessName->Height());
     lbBusinessName->Font().SetName(texts::FontSong());
     lbBusinessName->Font().SetHeight(-12);
 }

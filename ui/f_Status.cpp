@@ -38,7 +38,8 @@ void Tfrm_Status::CreateComponents() {
     Panel1->SetHasBorder(true);
     Panel1->SetBorderColor(kStatusBorderColor);
 
-    lblStatus = new TLabel({.parent = Panel1, .left = 12, .top = 17, .width = 251, .height = 25});
+    lblStatus = new TLabel({.parent = Panel1, .left = 12, .top = 17, .width = 251, .height = 25},
+                           TLabelSize::Fixed);
     lblStatus->SetWordWrap(true);
     lblStatus->Font().SetName(texts::FontSong());
     lblStatus->Font().SetHeight(-12);

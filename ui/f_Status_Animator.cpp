@@ -4,7 +4,7 @@
 
 namespace netprobe::ui {
 
-TVexoAnimator::TVexoAnimator(const ControlArgs& args) : TWinControl(OwnerFor(args)) {
+TVexoAnimator::TVexoAnimator(const ControlArgs& args) : TCustomControl(OwnerFor(args)) {
     ControlArgs sized = args;
     sized.width = 40;
     sized.height = 40;
@@ -59,7 +59,7 @@ void TVexoAnimator::SetImageList(TImageList* value) {
 }
 
 void TVexoAnimator::Notification(TComponent* component, TOperation operation) {
-    TWinControl::Notification(component, operation);
+    TCustomControl::Notification(component, operation);
     if (operation == TOperation::Remove && component == image_list_) SetImageList(nullptr);
 }
 
@@ -89,8 +89,8 @@ void TVexoAnimator::TimerTick() {
     }
 }
 
-// A list without that image (empty, or an index out of range) shows the background only
-// and reports no frame.
+// A list without that image (empty, or an index out of range) shows the background only.
+// An index out of range is still reported as a frame of its own; an empty list reports none.
 void TVexoAnimator::DrawFrame() {
     if (!image_list_) return;
     const int w = image_list_->Width(), h = image_list_->Height();
@@ -111,7 +111,7 @@ void TVexoAnimator::DrawFrame() {
         WindowDC dc(Handle());
         ShowFrame(dc.get());
     }
-    if (!exists) return;
+    if (image_list_->Count() == 0) return;
     if (image_index_ != last_frame_) FrameChange(image_index_);
     last_frame_ = image_index_;
 }
@@ -131,12 +131,12 @@ void TVexoAnimator::FrameChange(std::int32_t frame) {
 
 // The frame covers the whole control; erasing first would only flicker.
 void TVexoAnimator::EraseBackground(TCanvas& canvas) {
-    if (!image_list_) TWinControl::EraseBackground(canvas);
+    if (!image_list_) TCustomControl::EraseBackground(canvas);
 }
 
 // Shows the current frame again; nothing advances.
 void TVexoAnimator::Paint(TCanvas& canvas) {
-    TWinControl::Paint(canvas);
+    TCustomControl::Paint(canvas);
     if (!image_list_) return;
     paint_dc_ = canvas.Handle();
     try {

@@ -6,16 +6,17 @@
 #include <functional>
 
 #include "bitmap.h"
+#include "custom_control.h"
 #include "image_list.h"
 #include "timer.h"
-#include "window.h"
 
 namespace netprobe::ui {
 
 class TVexoAnimator;
 using TVexoAnimatorFrameChangeEvent = std::function<void(TObject* sender, std::int32_t frame)>;
 
-class TVexoAnimator : public TWinControl {
+// Besides its own properties it offers OnClick, OnDblClick and OnContextPopup of its base.
+class TVexoAnimator : public TCustomControl {
 public:
     // 40 x 40, animating (interval 100 ms), no image list yet.
     explicit TVexoAnimator(const ControlArgs& args);

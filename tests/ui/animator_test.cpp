@@ -113,6 +113,52 @@ TEST_F(AnimatorTest, AnIndexAtOrBeyondTheCountRestartsAtZero) {
     EXPECT_EQ(animator->ImageIndex(), 1);
 }
 
+// Drawn before the next tick brings it back to 0, an index beyond the list is a frame of its
+// own: reported once, and the last frame.
+TEST_F(AnimatorTest, AnIndexBeyondTheListIsReportedWhenDrawn) {
+    auto images = MakeImages(nullptr, 4, 16, 16);
+    animator->SetImageList(images.get());
+    animator->SetImageIndex(6);
+    animator->DrawFrame();
+    animator->DrawFrame();
+    EXPECT_EQ(frames, (std::vector<int>{6}));
+    EXPECT_EQ(animator->LastFrame(), 6);
+}
+
+// Clicks (pressed and released on the control), double clicks and context-menu requests
+// reach the handlers.
+TEST_F(AnimatorTest, MouseEventsReachTheirHandlers) {
+    int clicks = 0, double_clicks = 0;
+    std::vector<POINT> popups;
+    animator->OnClick = [&](TObject* sender) { clicks += sender == animator ? 1 : 100; };
+    animator->OnDblClick = [&](TObject* sender) { double_clicks += sender == animator ? 1 : 100; };
+    animator->OnContextPopup = [&](TObject*, POINT at, bool& handled) {
+        popups.push_back(at);
+        handled = true;
+    };
+    HWND window = animator->Handle();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(300, 4));  // released elsewhere
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));    // never pressed
+    EXPECT_EQ(clicks, 1);
+    SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+    EXPECT_EQ(double_clicks, 1);
+    EXPECT_EQ(clicks, 1);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(origin.x + 7, origin.y + 8));
+    SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
+    ASSERT_EQ(popups.size(), 2u);
+    EXPECT_EQ(popups[0].x, 7);
+    EXPECT_EQ(popups[0].y, 8);
+    EXPECT_EQ(popups[1].x, -1);
+    EXPECT_EQ(popups[1].y, -1);
+}
+
 TEST_F(AnimatorTest, TheRealTimerPlaysTheFrames) {
     auto images = MakeImages(nullptr, 3, 8, 8);
     animator->SetDelay(5);

@@ -60,7 +60,8 @@ TEST_F(CustomDlgExTest, NoTopBarEvenAfterSkinChanges) {
 }
 
 TEST_F(CustomDlgExTest, TheFooterCarriesTheMarkAndTheRule) {
-    ExpectBounds(*dialog->lbMark, 11, 261, 59, 13);
+    const SIZE mark = testing::TextExtent("Arial", -10, ANSI_CHARSET, "KT-MEADOW");
+    ExpectBounds(*dialog->lbMark, 11, 261, mark.cx, mark.cy);
     EXPECT_EQ(dialog->lbMark->Caption(), "KT-MEADOW");
     EXPECT_TRUE(dialog->lbMark->Visible());
     EXPECT_TRUE(dialog->lbMark->Enabled());
@@ -78,6 +79,20 @@ TEST_F(CustomDlgExTest, TheFooterCarriesTheMarkAndTheRule) {
     ExpectBounds(*dialog->Bevel1, 14, 283, 50, 2);
     EXPECT_FALSE(dialog->Bevel1->Visible());
     ExpectBounds(*dialog->sBtnClose, 410, 279, 67, 22);
+}
+
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+// The rule is the third child: over the bevel and the mark text, under the close button.
+TEST_F(CustomDlgExTest, TheRuleIsTheThirdChild) {
+    EXPECT_EQ(dialog->Control(2), dialog->Shape1);
+    EXPECT_TRUE(Above(dialog->Shape1->Handle(), dialog->lbMark->Handle()));
+    EXPECT_TRUE(Above(dialog->Shape1->Handle(), dialog->Bevel1->Handle()));
+    EXPECT_TRUE(Above(dialog->sBtnClose->Handle(), dialog->Shape1->Handle()));
 }
 
 TEST_F(CustomDlgExTest, TheRulesGapsFollowTheSkinsBackground) {

@@ -101,7 +101,8 @@ TEST_F(CustomDlgTest, FrameAndComponentsHaveTheirGeometry) {
     EXPECT_EQ(WindowText(form), "");
 
     ExpectBounds(dlg->Bevel1->Handle(), 14, 264, 467, 5);
-    ExpectBounds(dlg->lbMark->Handle(), 18, 262, 30, 11);
+    const SIZE mark = testing::TextExtent(kSongGbk, -11, GB2312_CHARSET, dlg->lbMark->Caption());
+    ExpectBounds(dlg->lbMark->Handle(), 18, 262, mark.cx, mark.cy);
     EXPECT_FALSE(GetWindowLongA(dlg->lbMark->Handle(), GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(IsWindowEnabled(dlg->lbMark->Handle()));
     ExpectBounds(dlg->sBtnClose->Handle(), 410, 279, 67, 22);
@@ -109,20 +110,39 @@ TEST_F(CustomDlgTest, FrameAndComponentsHaveTheirGeometry) {
     EXPECT_TRUE(GetWindowLongA(dlg->sBtnClose->Handle(), GWL_STYLE) & WS_TABSTOP);
     ExpectBounds(dlg->pnlTop->Handle(), 0, 0, 491, 37);
     EXPECT_EQ(GetParent(dlg->lbBusinessName->Handle()), dlg->pnlTop->Handle());
-    ExpectBounds(dlg->lbBusinessName->Handle(), 15, 10, 64, 16);
+    // The size of its caption: 64 x 16 in the real face, whatever the substitute makes of it.
+    const SIZE title = testing::TextExtent(kHeiGbk, -16, GB2312_CHARSET, kModuleNameGbk);
+    ExpectBounds(dlg->lbBusinessName->Handle(), 15, 10, title.cx, title.cy);
     EXPECT_EQ(WindowText(dlg->lbBusinessName->Handle()), kModuleNameGbk);
     EXPECT_EQ(dlg->pnlTop->TabOrder(), 0);
     EXPECT_EQ(dlg->sBtnClose->TabOrder(), 1);
 }
 
-TEST_F(CustomDlgTest, ShowingCentresOnTheDesktop) {
+// A work area that leaves room for a taskbar at the bottom, for one scope.
+class TaskbarRoom {
+public:
+    explicit TaskbarRoom(int height) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
+        RECT work = testing::DesktopRect();
+        work.bottom -= height;
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
+    }
+    ~TaskbarRoom() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, 0); }
+
+private:
+    RECT saved_{};
+};
+
+// On the whole desktop: the taskbar's room does not lift the dialog.
+TEST_F(CustomDlgTest, ShowingCentresOnTheWholeDesktop) {
+    TaskbarRoom taskbar(60);
     std::unique_ptr<Tfrm_CustomDlg> dlg(CreateForm<Tfrm_CustomDlg>());
     dlg->Show();
-    RECT work, rect;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT desktop = testing::DesktopRect();
+    RECT rect;
     GetWindowRect(dlg->Handle(), &rect);
-    EXPECT_LE(std::abs((rect.left + rect.right) - (work.left + work.right)), 1);
-    EXPECT_LE(std::abs((rect.top + rect.bottom) - (work.top + work.bottom)), 1);
+    EXPECT_LE(std::abs((rect.left + rect.right) - (desktop.left + desktop.right)), 1);
+    EXPECT_LE(std::abs((rect.top + rect.bottom) - (desktop.top + desktop.bottom)), 1);
 }
 
 TEST_F(CustomDlgTest, FontsAndColours) {
@@ -250,7 +270,7 @@ TEST_F(CustomDlgTest, ImeNameDefaultsWhenTheUserConfiguredNone) {
     EXPECT_EQ(dlg->memo->ImeMode(), TImeMode::Chinese);
 }
 
-TEST_F(CustomDlgTest, F1WithAnyShiftStateSendsTheHelpMessage) {
+TEST_F(CustomDlgTest, F1WithAnyShiftStateAltIncludedSendsTheHelpMessage) {
     RecordingWindow frame;
     std::unique_ptr<Tfrm_CustomDlg> dlg(CreateForm<Tfrm_CustomDlg>());
     {
@@ -267,10 +287,16 @@ TEST_F(CustomDlgTest, F1WithAnyShiftStateSendsTheHelpMessage) {
         PostMessageA(dlg->Handle(), WM_KEYDOWN, VK_F1, 0);
         testing::PumpMessages();
     }
+    {
+        // With Alt held the key comes as a system key.
+        HeldKeys alt({VK_MENU, VK_LMENU});
+        PostMessageA(dlg->Handle(), WM_SYSKEYDOWN, VK_F1, 1 << 29);
+        testing::PumpMessages();
+    }
     PostMessageA(dlg->Handle(), WM_KEYDOWN, VK_F2, 0);
     PostMessageA(dlg->Handle(), WM_KEYDOWN, 'A', 0);
     testing::PumpMessages();
-    ASSERT_EQ(frame.Count(MSG_FRAME_F1), 3);
+    ASSERT_EQ(frame.Count(MSG_FRAME_F1), 4);
     for (const auto& m : frame.received()) {
         EXPECT_EQ(m.message, MSG_FRAME_F1);
         EXPECT_EQ(m.wparam, 0u);

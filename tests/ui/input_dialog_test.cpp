@@ -25,6 +25,10 @@ using testing::ChildRect;
 const std::string kConfirmGbk = "\xC8\xB7\xB6\xA8";  // 确定
 const std::string kCancelGbk = "\xC8\xA1\xCF\xFB";   // 取消
 const std::string kSongGbk = "\xCB\xCE\xCC\xE5";     // 宋体
+const std::string kModuleNameGbk = "\xC4\xA3\xBF\xE9\xC3\xFB\xB3\xC6";  // 模块名称
+// 请输入代理服务器地址
+const std::string kLongTitleGbk =
+    "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7";
 constexpr char kTitle[] = "netprobe input test";
 
 std::string Text(HWND window) {
@@ -180,8 +184,11 @@ TEST_F(InputDialogTest, TheSingleLineDialogDropsTheMemosRoom) {
     EXPECT_TRUE(edit_shown);
     EXPECT_FALSE(memo_shown);
     EXPECT_TRUE(edit_focused);
-    EXPECT_EQ(window.left, std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2));
-    EXPECT_EQ(window.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2));
+    const RECT screen = testing::ScreenRect();
+    EXPECT_EQ(window.left,
+              std::max(0L, (screen.right - screen.left - (window.right - window.left)) / 2));
+    EXPECT_EQ(window.top,
+              std::max(0L, (screen.bottom - screen.top - (window.bottom - window.top)) / 2));
 }
 
 TEST_F(InputDialogTest, APasswordShowsStarsAndHandsBackTheRealText) {
@@ -323,7 +330,9 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     EXPECT_EQ(bounds(*dialog->sBtnConfirm), (std::vector<long>{169, 159, 67, 22}));
     EXPECT_EQ(dialog->sBtnConfirm->Caption(), kConfirmGbk);
     EXPECT_EQ(bounds(*dialog->pnlTop), (std::vector<long>{0, 0, 329, 37}));
-    EXPECT_EQ(bounds(*dialog->lbBusinessName), (std::vector<long>{15, 12, 48, 12}));
+    // 48 x 12 in the real face.
+    const SIZE title = testing::TextExtent(kSongGbk, -12, GB2312_CHARSET, kModuleNameGbk);
+    EXPECT_EQ(bounds(*dialog->lbBusinessName), (std::vector<long>{15, 12, title.cx, title.cy}));
     EXPECT_EQ(dialog->lbBusinessName->Font().Name(), kSongGbk);
     EXPECT_EQ(dialog->lbBusinessName->Font().Height(), -12);
     EXPECT_EQ(bounds(*dialog->memoInput), (std::vector<long>{16, 48, 297, 89}));
@@ -338,12 +347,45 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     // The edit gets the base dialog's input-method switch; the memo does not.
     EXPECT_TRUE(static_cast<bool>(dialog->editInput->OnEnter));
     EXPECT_FALSE(static_cast<bool>(dialog->memoInput->OnEnter));
-    // The memo's border: the desktop colour, olive while focused.
-    EXPECT_EQ(dialog->memoInput->BorderColor(), kSystemColor | COLOR_DESKTOP);
+}
+
+// The memo's frame as the screen shows it: olive while it has the focus, the desktop colour
+// once the focus has moved on.
+TEST(InputDialogLayout, TheMemosBorderOnScreenFollowsTheFocus) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
     dialog->IsMemo = true;
     dialog->Show();
-    EXPECT_TRUE(dialog->memoInput->Focused());
-    EXPECT_EQ(dialog->memoInput->BorderColor(), static_cast<TColor>(0x008080));
+    SetForegroundWindow(dialog->Handle());
+    HWND memo = dialog->memoInput->Handle();
+    ASSERT_EQ(GetFocus(), memo);
+    const int w = dialog->memoInput->Width(), h = dialog->memoInput->Height();
+    for (POINT p : {POINT{w / 2, 0}, POINT{0, h / 2}, POINT{w / 2, h - 1}, POINT{w - 1, h / 2}})
+        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), RGB(128, 128, 0)) << p.x << "," << p.y;
+    dialog->sBtnConfirm->SetFocus();
+    for (POINT p : {POINT{w / 2, 0}, POINT{w - 1, h / 2}})
+        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), GetSysColor(COLOR_DESKTOP))
+            << p.x << "," << p.y;
+}
+
+// A business title longer than the design's four characters shows whole: the label takes
+// the size of the text, and the last character is inked.
+TEST(InputDialogLayout, ALongBusinessTitleShowsWhole) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
+    dialog->SetCaptions(kTitle, kLongTitleGbk);
+    const SIZE text = testing::TextExtent(kSongGbk, -12, GB2312_CHARSET, kLongTitleGbk);
+    testing::ExpectBounds(*dialog->lbBusinessName, 15, 12, text.cx, text.cy);
+    dialog->Show();
+    testing::Capture capture(dialog->ClientWidth(), dialog->ClientHeight());
+    testing::RenderClientTree(dialog->Handle(), capture);
+    int ink = 0;
+    for (int x = 15 + text.cx - 12; x < 15 + text.cx; ++x)
+        for (int y = 12; y < 12 + text.cy; ++y)
+            ink += capture.Pixel(x, y) != ColorToRGB(host.top_bar) ? 1 : 0;
+    EXPECT_GT(ink, 10);
 }
 
 }  // namespace

@@ -41,8 +41,9 @@ TEST_F(StatusTest, ShowStatusBuildsTheWindowAsDesigned) {
     const LONG style = GetWindowLongA(status->Handle(), GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
     EXPECT_NE(GetWindowLongA(status->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_EQ(status->Left(), (GetSystemMetrics(SM_CXSCREEN) - 278) / 2);
-    EXPECT_EQ(status->Top(), (GetSystemMetrics(SM_CYSCREEN) - 73) / 2);
+    const RECT screen = testing::ScreenRect();
+    EXPECT_EQ(status->Left(), (screen.right - screen.left - 278) / 2);
+    EXPECT_EQ(status->Top(), (screen.bottom - screen.top - 73) / 2);
     EXPECT_EQ(status->Color(), kStatusColor);
     EXPECT_EQ(status->Font().Height(), -11);
 

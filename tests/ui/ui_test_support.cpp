@@ -28,6 +28,43 @@ void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, 
     ExpectBounds(control.Handle(), left, top, width, height);
 }
 
+SIZE TextExtent(const std::string& face, int height, int charset, const std::string& text) {
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<DWORD>(charset), 0, 0,
+                             0, 0, face.c_str());
+    HGDIOBJ old = SelectObject(screen, font);
+    SIZE size{};
+    GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
+RECT ScreenRect() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcMonitor;
+}
+
+RECT DesktopRect() {
+    RECT rect{};
+    GetWindowRect(GetDesktopWindow(), &rect);
+    return rect;
+}
+
+COLORREF ScreenPixel(HWND window, int x, int y) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, rect.left + x, rect.top + y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -145,19 +182,46 @@ bool Capture::SaveBmp(const std::string& path) const {
     info.biPlanes = 1;
     info.biBitCount = 32;
     info.biCompression = BI_RGB;
+    // No alpha: pixels copied from a window carry some, and viewers would take the rest as
+    // transparent.
+    const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    std::vector<std::uint32_t> pixels(bits_, bits_ + count);
+    for (std::uint32_t& p : pixels) p &= 0x00FFFFFF;
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
-    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
-              std::fwrite(bits_, image, 1, out) == 1;
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+              std::fwrite(&info, sizeof info, 1, out) == 1 &&
+              std::fwrite(pixels.data(), image, 1, out) == 1;
     ok = std::fclose(out) == 0 && ok;
     return ok;
 }
 
 namespace {
 
-void RenderAt(HWND window, HDC dc, POINT offset) {
+// A frame drawn outside the client area (a skinned edit's border) as the window shows it:
+// WM_PRINTCLIENT does not reach it.
+void CopyFrame(HWND window, HDC dc, POINT client_offset) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    RECT inside;
+    GetClientRect(window, &inside);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (inside.right == width && inside.bottom == height) return;  // no frame
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, 0, 0, nullptr);  // offsets are the capture's; the parent's clip stays
+    HDC frame = GetWindowDC(window);
+    BitBlt(dc, client_offset.x - (client.x - rect.left), client_offset.y - (client.y - rect.top),
+           width, height, frame, 0, 0, SRCCOPY);
+    ReleaseDC(window, frame);
+    RestoreDC(dc, saved);
+}
+
+void RenderAt(HWND window, HDC dc, POINT offset, bool child) {
     RECT client;
     GetClientRect(window, &client);
+    if (child) CopyFrame(window, dc, offset);
     const int saved = SaveDC(dc);
     SetViewportOrgEx(dc, offset.x, offset.y, nullptr);
     IntersectClipRect(dc, 0, 0, client.right, client.bottom);
@@ -169,13 +233,15 @@ void RenderAt(HWND window, HDC dc, POINT offset) {
         if (!(GetWindowLongA(*it, GWL_STYLE) & WS_VISIBLE)) continue;
         POINT at{0, 0};
         MapWindowPoints(*it, window, &at, 1);
-        RenderAt(*it, dc, POINT{offset.x + at.x, offset.y + at.y});
+        RenderAt(*it, dc, POINT{offset.x + at.x, offset.y + at.y}, true);
     }
     RestoreDC(dc, saved);
 }
 
 }  // namespace
 
-void RenderClientTree(HWND window, Capture& capture) { RenderAt(window, capture.dc(), POINT{0, 0}); }
+void RenderClientTree(HWND window, Capture& capture) {
+    RenderAt(window, capture.dc(), POINT{0, 0}, false);
+}
 
 }  // namespace netprobe::testing

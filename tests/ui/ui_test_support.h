@@ -20,6 +20,18 @@ RECT ChildRect(HWND child);
 void ExpectBounds(HWND child, int left, int top, int width, int height);
 void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, int height);
 
+// The size of a one-line text in a font made here (face, pixel height, character set), as
+// the display measures it: the size of a label that takes the size of its caption.
+SIZE TextExtent(const std::string& face, int height, int charset, const std::string& text);
+
+// The primary screen and the whole desktop, as the display reports them.
+RECT ScreenRect();
+RECT DesktopRect();
+
+// A pixel of a window as it is on the screen, at (x, y) of its window rectangle, after the
+// pending paints.
+COLORREF ScreenPixel(HWND window, int x, int y);
+
 // Handles the pending messages once.
 void PumpMessages();
 // Pumps until the condition holds or `rounds` passes went by (each waits up to 20 ms for a
@@ -92,7 +104,8 @@ private:
 };
 
 // The client area of a window and of its visible children, each painted by itself
-// (WM_PRINTCLIENT) in stacking order, whatever lies over the window on the screen.
+// (WM_PRINTCLIENT) in stacking order, whatever lies over the window on the screen; the
+// children's frames as their windows show them.
 void RenderClientTree(HWND window, Capture& capture);
 
 }  // namespace netprobe::testing

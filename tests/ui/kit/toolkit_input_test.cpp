@@ -73,6 +73,21 @@ TEST_F(ToolkitInputTest, EnterIsAskedForOnlyWithAKeyPressHandler) {
     EXPECT_NE(code() & DLGC_WANTMESSAGE, 0);
 }
 
+// The edit's own border, not the system control's, is what the screen shows.
+TEST_F(ToolkitInputTest, TheEditsBorderOnScreenFollowsTheFocus) {
+    const TColor normal = RGB(200, 0, 0), focused = RGB(0, 0, 200);
+    edit->SetBorderColors(normal, focused);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    button->SetFocus();
+    const int w = edit->Width(), h = edit->Height();
+    EXPECT_EQ(testing::ScreenPixel(edit->Handle(), w / 2, 0), normal);
+    EXPECT_EQ(testing::ScreenPixel(edit->Handle(), 0, h / 2), normal);
+    edit->SetFocus();
+    EXPECT_EQ(testing::ScreenPixel(edit->Handle(), w / 2, h - 1), focused);
+    EXPECT_EQ(testing::ScreenPixel(edit->Handle(), w - 1, h / 2), focused);
+}
+
 TEST_F(ToolkitInputTest, PasswordCharacterMasksButKeepsTheText) {
     edit->SetText("secret");
     edit->SetPasswordChar('*');

@@ -1,7 +1,7 @@
 #pragma once
-// The skinned edit and memo: system edit controls with a flat border, an entry handler
-// raised when they receive the focus, and an input-method mode and name applied right after
-// that handler.
+// The skinned edit and memo: system edit controls with a flat one-pixel border of their own
+// (in the frame, outside the system control's drawing), an entry handler raised when they
+// receive the focus, and an input-method mode and name applied right after that handler.
 #include <functional>
 #include <string>
 

@@ -10,6 +10,8 @@
 #include "application.h"
 #include "component.h"
 #include "form.h"
+#include "label.h"
+#include "texts.h"
 #include "timer.h"
 #include "ui_test_support.h"
 
@@ -62,6 +64,34 @@ TEST(Component, OwnerFreesItsComponentsAndWatchersHearOfIt) {
     EXPECT_EQ(owner->ComponentCount(), 1);
     owner.reset();
     EXPECT_EQ(watcher.removed, second);
+}
+
+// A label takes the size of its caption in its font, again after each change; with word
+// wrap it keeps its width and takes the height of its lines; a fixed one keeps its size.
+TEST(Label, TakesTheSizeOfItsCaptionUnlessFixed) {
+    std::unique_ptr<TForm> form(CreateForm<TForm>());
+    auto* label = new TLabel(
+        {.parent = form.get(), .left = 5, .top = 6, .width = 10, .height = 10, .caption = "ab"});
+    auto extent = [](int height, const std::string& text) {
+        return testing::TextExtent(texts::FontSong(), height, GB2312_CHARSET, text);
+    };
+    SIZE size = extent(-12, "ab");
+    testing::ExpectBounds(*label, 5, 6, size.cx, size.cy);
+    label->SetCaption("abcdef");
+    label->Font().SetHeight(-20);
+    size = extent(-20, "abcdef");
+    testing::ExpectBounds(*label, 5, 6, size.cx, size.cy);
+
+    label->SetWordWrap(true);
+    label->SetCaption("abcdef abcdef");
+    testing::ExpectBounds(*label, 5, 6, size.cx, 2 * size.cy);
+
+    auto* fixed =
+        new TLabel({.parent = form.get(), .width = 30, .height = 40, .caption = "a longer caption"},
+                   TLabelSize::Fixed);
+    fixed->Font().SetHeight(-20);
+    EXPECT_EQ(fixed->Width(), 30);
+    EXPECT_EQ(fixed->Height(), 40);
 }
 
 class RefusingForm : public TForm {

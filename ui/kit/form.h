@@ -27,8 +27,8 @@ struct FormArgs {
     std::string caption;
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     DWORD ex_style = WS_EX_CONTROLPARENT;
-    bool center_on_desktop = true;
-    bool center_on_screen = false;  // the primary screen instead of the desktop's work area
+    bool center_on_desktop = true;  // the whole desktop, all screens, taskbar included
+    bool center_on_screen = false;  // the primary screen instead
 };
 
 class TForm : public TWinControl {

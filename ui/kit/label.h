@@ -1,13 +1,21 @@
 #pragma once
 // A text label. A transparent label shows its parent through, so it can sit on a coloured bar.
+// By default a label takes the size of its caption in its font.
 #include "window.h"
 
 namespace netprobe::ui {
 
+// Auto: the label is as large as its caption, from its left and top (with word wrap: as high
+// as its lines at its width). Fixed: it keeps the size it is given.
+enum class TLabelSize { Auto, Fixed };
+
 class TLabel : public TWinControl {
 public:
-    explicit TLabel(const ControlArgs& args);
+    explicit TLabel(const ControlArgs& args, TLabelSize size = TLabelSize::Auto);
 
+    bool AutoSize() const { return auto_size_; }
+    void SetAutoSize(bool value);
+    void SetCaption(const std::string& caption) override;
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
     // Breaks the caption into lines at the label's width (between words, and inside a word
@@ -22,7 +30,10 @@ protected:
 
 private:
     void PaintWrapped(TCanvas& canvas, const RECT& rect);
+    void AdjustSize();
+    SIZE CaptionSize() const;
 
+    bool auto_size_ = true;
     bool transparent_ = false;
     bool word_wrap_ = false;
 };

@@ -45,6 +45,7 @@ TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
 TWinControl::~TWinControl() noexcept(false) {
     for (TWinControl* child : controls_) child->parent_ = nullptr;
     controls_.clear();
+    tab_list_.clear();
     DetachParent();
     if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY detaches the object
 }
@@ -80,7 +81,10 @@ void TWinControl::CreateChild(const ControlArgs& args, WindowParams params) {
     if (args.tab_stop) params.style |= WS_TABSTOP;
     graphic_ = params.graphic;
     CreateHandle(params);
-    if (parent_) SetTabOrder(args.tab_order >= 0 ? args.tab_order : parent_->ControlCount());
+    if (parent_ && graphic_)
+        parent_->ApplyZOrder();
+    else if (parent_)
+        SetTabOrder(args.tab_order >= 0 ? args.tab_order : parent_->ControlCount());
     if (args.align != TAlign::None) SetAlign(args.align);
 }
 
@@ -95,8 +99,8 @@ void TWinControl::AttachParent(TWinControl* parent) {
 
 void TWinControl::DetachParent() {
     if (!parent_) return;
-    auto& siblings = parent_->controls_;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    for (auto* list : {&parent_->controls_, &parent_->tab_list_})
+        list->erase(std::remove(list->begin(), list->end(), this), list->end());
     parent_ = nullptr;
 }
 
@@ -274,29 +278,39 @@ void TWinControl::SetEnabled(bool enabled) { EnableWindow(handle_, enabled); }
 
 void TWinControl::SetTabOrder(int order) {
     if (!parent_ || graphic_) return;
-    std::vector<TWinControl*> windowed, graphic;
-    for (TWinControl* c : parent_->controls_) {
-        if (c == this) continue;
-        (c->graphic_ ? graphic : windowed).push_back(c);
-    }
-    order = std::clamp(order, 0, static_cast<int>(windowed.size()));
-    windowed.insert(windowed.begin() + order, this);
-    windowed.insert(windowed.end(), graphic.begin(), graphic.end());
-    parent_->controls_ = std::move(windowed);
-    parent_->ApplyTabOrder();
+    auto& tabs = parent_->tab_list_;
+    tabs.erase(std::remove(tabs.begin(), tabs.end(), this), tabs.end());
+    order = std::clamp(order, 0, static_cast<int>(tabs.size()));
+    tabs.insert(tabs.begin() + order, this);
+    parent_->ApplyZOrder();
 }
 
-// Numbers the windowed children in list order and stacks their windows the same way, which
+void TWinControl::SetChildOrder(TWinControl* child, int index) {
+    auto it = std::find(controls_.begin(), controls_.end(), child);
+    if (it == controls_.end()) return;
+    controls_.erase(it);
+    index = std::clamp(index, 0, static_cast<int>(controls_.size()));
+    controls_.insert(controls_.begin() + index, child);
+    ApplyZOrder();
+}
+
+// Numbers the windowed children in tab order and stacks their windows the same way, which
 // is the order in which the dialog manager moves the focus with Tab. Graphic controls
-// (labels, bevels, shapes) take no part and lie beneath them.
-void TWinControl::ApplyTabOrder() {
+// (labels, bevels, shapes) take no part and lie beneath them, a later one in the children's
+// order over an earlier one.
+void TWinControl::ApplyZOrder() {
     HWND previous = HWND_TOP;
-    int next = 0;
-    for (TWinControl* c : controls_) {
-        c->tab_order_ = c->graphic_ ? -1 : next++;
+    auto place = [&previous](TWinControl* c) {
         SetWindowPos(c->handle_, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = c->handle_;
+    };
+    int next = 0;
+    for (TWinControl* c : tab_list_) {
+        c->tab_order_ = next++;
+        place(c);
     }
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if ((*it)->graphic_) place(*it);
 }
 
 void TWinControl::SetCaption(const std::string& caption) {

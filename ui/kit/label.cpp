@@ -1,13 +1,26 @@
 #include "label.h"
 
+#include "gdi.h"
 #include "text_wrap.h"
 
 namespace netprobe::ui {
 
-TLabel::TLabel(const ControlArgs& args) : TWinControl(OwnerFor(args)) {
+TLabel::TLabel(const ControlArgs& args, TLabelSize size)
+    : TWinControl(OwnerFor(args)), auto_size_(size == TLabelSize::Auto) {
     WindowParams params;
     params.graphic = true;
     CreateChild(args, params);
+    AdjustSize();
+}
+
+void TLabel::SetAutoSize(bool value) {
+    auto_size_ = value;
+    AdjustSize();
+}
+
+void TLabel::SetCaption(const std::string& caption) {
+    TWinControl::SetCaption(caption);
+    AdjustSize();
 }
 
 void TLabel::SetTransparent(bool transparent) {
@@ -17,7 +30,33 @@ void TLabel::SetTransparent(bool transparent) {
 
 void TLabel::SetWordWrap(bool wrap) {
     word_wrap_ = wrap;
+    AdjustSize();
     Invalidate();
+}
+
+void TLabel::AdjustSize() {
+    if (!auto_size_ || !Handle()) return;
+    const SIZE size = CaptionSize();
+    if (size.cx != Width() || size.cy != Height()) SetBounds(Left(), Top(), size.cx, size.cy);
+}
+
+// Measured as Paint draws it: one DrawText of the caption, or the wrapped lines.
+SIZE TLabel::CaptionSize() const {
+    MemoryDC dc;
+    SelectObjectScope font(dc.get(), Font().Handle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    if (word_wrap_) {
+        const std::wstring text = GbkToWide(Caption());
+        const int lines = static_cast<int>(WrapText(dc.get(), text, Width()).size());
+        return SIZE{Width(), lines * metrics.tmHeight};
+    }
+    const std::string caption = Caption();
+    if (caption.empty()) return SIZE{0, metrics.tmHeight};
+    RECT rect{0, 0, 0, 0};
+    DrawTextA(dc.get(), caption.data(), static_cast<int>(caption.size()), &rect,
+              DT_CALCRECT | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    return SIZE{rect.right, rect.bottom};
 }
 
 void TLabel::EraseBackground(TCanvas& canvas) {
@@ -56,6 +95,7 @@ void TLabel::PaintWrapped(TCanvas& canvas, const RECT& rect) {
 
 void TLabel::FontChanged() {
     TWinControl::FontChanged();
+    AdjustSize();
     Invalidate();
 }
 

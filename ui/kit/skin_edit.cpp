@@ -18,11 +18,14 @@ TCustomSkinEdit::TCustomSkinEdit(const ControlArgs& args, DWORD style)
     : TWinControl(OwnerFor(args)) {
     WindowParams params;
     params.class_name = "EDIT";
-    params.style |= style | WS_BORDER;
+    params.style |= style;  // no WS_BORDER: the system control would draw it over ours
     ControlArgs with_tab = args;
     with_tab.tab_stop = true;
     CreateChild(with_tab, params);
     SetColor(clWindow);
+    // The frame was measured before the window was subclassed: measure it again with ours.
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 std::string TCustomSkinEdit::Text() const {
@@ -49,14 +52,13 @@ void TCustomSkinEdit::SetBorderColors(TColor normal, TColor focused) {
 }
 
 void TCustomSkinEdit::PaintBorder() {
-    HDC dc = GetWindowDC(Handle());
-    if (!dc) return;
+    WindowFrameDC dc(Handle());
+    if (!dc.get()) return;
     RECT rect;
     GetWindowRect(Handle(), &rect);
     OffsetRect(&rect, -rect.left, -rect.top);
     Brush brush(CreateSolidBrush(ColorToRGB(BorderColor())));
-    FrameRect(dc, &rect, brush.get());
-    ReleaseDC(Handle(), dc);
+    FrameRect(dc.get(), &rect, brush.get());
 }
 
 LRESULT TCustomSkinEdit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -75,6 +77,11 @@ LRESULT TCustomSkinEdit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             if (OnKeyPress && IsEnterMessage(reinterpret_cast<const MSG*>(lparam))) code |= DLGC_WANTMESSAGE;
             return code;
         }
+        case WM_NCCALCSIZE:
+            // The border's pixel on every side, outside the client area and the scroll bar
+            // (with wparam TRUE the parameters begin with the same rectangle).
+            InflateRect(reinterpret_cast<RECT*>(lparam), -1, -1);
+            break;
         case WM_NCPAINT: {
             LRESULT result = TWinControl::WndProc(message, wparam, lparam);
             PaintBorder();

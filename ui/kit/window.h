@@ -50,8 +50,11 @@ public:
 
     HWND Handle() const { return handle_; }
     TWinControl* Parent() const { return parent_; }
+    // The children in their order: creation order unless moved. A graphic child later in
+    // the order lies over an earlier one; windowed children lie over all graphic ones.
     int ControlCount() const { return static_cast<int>(controls_.size()); }
     TWinControl* Control(int index) const { return controls_[static_cast<size_t>(index)]; }
+    void SetChildOrder(TWinControl* child, int index);
 
     // Position in the parent's client area (for a form: on the screen) and outer size.
     int Left() const;
@@ -78,6 +81,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
     bool ParentFont() const { return parent_font_; }
     void SetParentFont(bool value);
 
@@ -123,14 +127,15 @@ private:
     void AttachParent(TWinControl* parent);
     void DetachParent();
     void PaintMessage(HDC given);
-    void ApplyTabOrder();
+    void ApplyZOrder();
     void Detach();
     friend RECT WindowRectInParent(HWND window);
 
     HWND handle_ = nullptr;
     WNDPROC system_proc_ = nullptr;  // the original procedure of a subclassed system control
     TWinControl* parent_ = nullptr;
-    std::vector<TWinControl*> controls_;
+    std::vector<TWinControl*> controls_;  // children in their order
+    std::vector<TWinControl*> tab_list_;  // windowed children in tab order
     std::string caption_;
     TAlign align_ = TAlign::None;
     TColor color_ = clBtnFace;

@@ -69,6 +69,22 @@ private:
     HDC dc_;
 };
 
+// The device context of a whole window, frame included (GetWindowDC / ReleaseDC).
+class WindowFrameDC {
+public:
+    explicit WindowFrameDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WindowFrameDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowFrameDC(const WindowFrameDC&) = delete;
+    WindowFrameDC& operator=(const WindowFrameDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // BeginPaint / EndPaint.
 class PaintDC {
 public:

@@ -64,11 +64,12 @@ void TForm::SetClientSize(int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The whole desktop, not its work area: the taskbar does not move the dialog.
 void TForm::CenterOnDesktop() {
-    RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - Width()) / 2;
-    const int y = work.top + (work.bottom - work.top - Height()) / 2;
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int x = left + (GetSystemMetrics(SM_CXVIRTUALSCREEN) - Width()) / 2;
+    const int y = top + (GetSystemMetrics(SM_CYVIRTUALSCREEN) - Height()) / 2;
     SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -176,7 +177,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             Close();
             return 0;
-        case WM_KEYDOWN: {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {  // a key with Alt held
             WORD key = static_cast<WORD>(wparam);
             KeyDown(key, CurrentShiftState());
             if (key == 0) return 0;
