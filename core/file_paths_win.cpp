@@ -14,8 +14,8 @@ using FileHandle = std::unique_ptr<void, HandleCloser>;
 
 }  // namespace
 
-// std::filesystem would widen a narrow path with the C locale's conversion, not the system
-// code page, and miss every file under a directory with Chinese characters in its name.
+// std::filesystem does not read a narrow path in the system code page, and missed every file
+// under a directory with Chinese characters in its name.
 bool IsRegularFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

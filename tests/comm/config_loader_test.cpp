@@ -42,22 +42,6 @@ TEST_F(ConfigLoader, MissingFileNamesTheFullPath) {
     EXPECT_EQ(GbkToUtf8(message), "网络配置文件[" + Path() + "]不存在,请检查配置!");
 }
 
-// An installation directory whose name holds Chinese characters: the message names it as it
-// is, and a file in it loads.
-TEST_F(ConfigLoader, InstallationDirectoryWithChineseCharacters) {
-    host.app_path = dir.MakeDir("安装目录");
-    const std::string path_utf8 = dir.path() + "安装目录" + dir.path().back() + "MainCommunication.ncc";
-    std::string message;
-    EXPECT_FALSE(LoadCommunicationConfig(block, message));
-    EXPECT_EQ(GbkToUtf8(message), "网络配置文件[" + path_utf8 + "]不存在,请检查配置!");
-
-    testing::WriteFile(host.app_path + "MainCommunication.ncc",
-                       testing::ReadFixture("config/valid_utf8.ncc"));
-    message = "untouched";
-    EXPECT_TRUE(LoadCommunicationConfig(block, message)) << GbkToUtf8(message);
-    EXPECT_NE(Channel(), nullptr);
-}
-
 TEST_F(ConfigLoader, UnparsableFilesGiveTheLoadFailure) {
     for (const char* fixture : {"not_xml.ncc", "truncated.ncc", "entity_bomb.ncc"}) {
         Install(fixture);
