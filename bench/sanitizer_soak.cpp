@@ -59,7 +59,7 @@ struct Peers {
         for (SocksServer* socks : {&socks5, &socks4_closing, &socks5_malformed}) socks->KeepRecords(false);
         reset.SetFault(OriginFault::kResetMidAnswer);
         stalled.SetFault(OriginFault::kHalfStatusLine);
-        trickle.SetTrickle(100ms);
+        trickle.SetTrickle(1000ms);  // gaps longer than the read time-out
         garbage.SetRawAnswer("no status line here\r\n\r\n");
         status999.SetStatus(999);
         closing.SetFault(OriginFault::kCloseOnAccept);

@@ -1,10 +1,9 @@
 #include "f_CommunicationConfig.h"
 
-#include <filesystem>
-
 #include "HostFrameLib.h"
 #include "config_values.h"
 #include "errors.h"
+#include "file_paths.h"
 #include "texts.h"
 #include "xml_dom.h"
 
@@ -116,14 +115,13 @@ bool ReadCommuniConfig(TDataVO& block, const xml::Node& node, std::string& messa
 
 bool LoadCommunicationConfig(TDataVO& block, std::string& message) {
     const std::string path = Host().GetAppPath() + kCommunicationConfigFile;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(path), ec)) {
-        message = texts::ConfigFilePrefix() + path + texts::ConfigFileMissing();
+    if (!IsRegularFile(path)) {
+        message = texts::ConfigFilePrefix() + PathText(path) + texts::ConfigFileMissing();
         return false;
     }
     std::unique_ptr<xml::Document> doc = xml::Document::Load(path);
     if (!doc) {
-        message = texts::ConfigFilePrefix() + path + texts::ConfigFileLoadFailed();
+        message = texts::ConfigFilePrefix() + PathText(path) + texts::ConfigFileLoadFailed();
         return false;
     }
     auto channels = doc->Root().FindChild("COMMUNICATIONS");
@@ -131,7 +129,7 @@ bool LoadCommunicationConfig(TDataVO& block, std::string& message) {
     for (const xml::Node& channel : channels->ChildNodes()) {
         std::string reader_message;
         if (!ReadCommuniConfig(block, channel, reader_message)) {
-            message = texts::ConfigFilePrefix() + path + "]" + reader_message;
+            message = texts::ConfigFilePrefix() + PathText(path) + "]" + reader_message;
             return false;
         }
     }

@@ -4,10 +4,9 @@
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
-#include <fstream>
-#include <iterator>
 #include <mutex>
 
+#include "file_paths.h"
 #include "xml_encodings.h"
 
 namespace netprobe::xml {
@@ -102,11 +101,8 @@ std::string Node::Name() const { return QualifiedName(node_); }
 std::unique_ptr<Document> Document::Load(const std::string& path) {
     // The file is read here rather than by libxml2, so the path is used as the byte string
     // it is (a GBK installation directory on Windows included).
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return nullptr;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return nullptr;
-    return LoadFromMemory(bytes);
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    return bytes ? LoadFromMemory(*bytes) : nullptr;
 }
 
 std::unique_ptr<Document> Document::LoadFromMemory(std::string_view bytes) {

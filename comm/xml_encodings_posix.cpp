@@ -2,7 +2,9 @@
 
 namespace netprobe::xml {
 
-// libxml2 reaches GBK, GB2312 and CP936 through glibc's iconv.
-void RegisterExtraEncodings() {}
+// libxml2 reaches GBK through glibc's iconv.
+bool RegisterGbkConverter() {
+    return true;
+}
 
 }  // namespace netprobe::xml

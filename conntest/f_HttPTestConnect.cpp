@@ -64,10 +64,15 @@ std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
     return address;
 }
 
-long RequestLimitMs(std::int32_t timeout) { return timeout > 0 ? timeout : kUnsetTimeoutLimitMs; }
+ProbeLimits LimitsFor(std::int32_t timeout) {
+    const std::chrono::milliseconds backstop(static_cast<std::int64_t>(timeout) * 1000);
+    if (timeout <= 0) return {kUnsetTimeoutLimit, kUnsetTimeoutLimit, kUnsetTimeoutLimit, backstop};
+    const std::chrono::milliseconds per_step(timeout);
+    return {per_step, per_step, backstop + kRequestGrace, backstop};
+}
 
-THttPTestConnectThread::THttPTestConnectThread(const TServerInfo* server, std::int32_t timeout)
-    : server_(server), timeout_(timeout), thread_([this] { Execute(); }) {}
+THttPTestConnectThread::THttPTestConnectThread(const TServerInfo* server, const ProbeLimits& limits)
+    : server_(server), limits_(limits), thread_([this] { Execute(); }) {}
 
 THttPTestConnectThread::~THttPTestConnectThread() {
     if (thread_.joinable()) thread_.join();
@@ -77,7 +82,7 @@ void THttPTestConnectThread::Execute() {
     bool result = false;
     std::string message;
     try {
-        result = ProbeServer(*server_, message, timeout_);
+        result = ProbeServer(*server_, message, limits_);
     } catch (...) {
         // Setting up the client failed: report it now rather than leave the caller waiting
         // out its deadline.
@@ -92,6 +97,10 @@ void THttPTestConnectThread::Execute() {
 }
 
 bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout) {
+    return RunProbe(server, message, LimitsFor(timeout));
+}
+
+bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits) {
     InFlightGuard guard;
     if (!guard.owned()) {
         message = texts::ConnectFailed();
@@ -104,11 +113,11 @@ bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t time
 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
-    const auto limit = std::chrono::milliseconds(static_cast<std::int64_t>(timeout) * 1000);
+    const auto limit = limits.backstop;
 
     std::optional<THttPTestConnectThread> thread;
     try {
-        thread.emplace(&server, timeout);
+        thread.emplace(&server, limits);
     } catch (...) {
         return false;  // no thread could be started; the message stays as it was
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,12 +33,24 @@ std::string MapProxyMode(std::string_view mode);
 // host part is empty: such a probe fails without sending anything.
 std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
 
-// The request limit in milliseconds for a time-out number: the number itself when positive,
-// else kUnsetTimeoutLimitMs, so that no request runs without bound. With such a number the
-// caller's wait gives up within a millisecond anyway; the limit only bounds how long the
-// caller then waits for the thread's end, so it is kept short.
-inline constexpr long kUnsetTimeoutLimitMs = 5000;
-long RequestLimitMs(std::int32_t timeout);
+// How long one probe may take, from the channel's time-out number T.
+// - connect: name resolution, the TCP connect and the proxy handshake, together;
+// - read: since the last byte received, while the client waits for the answer;
+// - request: the whole request. It ends a request that the caller has given up on, so that
+//   the thread ends soon after: a server trickling forever can't hold the host;
+// - backstop: how long the caller waits for the outcome before it gives up.
+// T > 0: connect and read T ms each, the backstop T seconds, the request the backstop and a
+// short grace, so that the caller's give-up comes first and its message stands.
+// T <= 0: the caller gives up at once; the request still ends within kUnsetTimeoutLimit.
+struct ProbeLimits {
+    std::chrono::milliseconds connect;
+    std::chrono::milliseconds read;
+    std::chrono::milliseconds request;
+    std::chrono::milliseconds backstop;
+};
+inline constexpr std::chrono::milliseconds kUnsetTimeoutLimit{5000};
+inline constexpr std::chrono::milliseconds kRequestGrace{500};
+ProbeLimits LimitsFor(std::int32_t timeout);
 
 // Module-wide outcome of the probe in flight. The probe thread writes ProbeResult and
 // ProbeMessage, then sets ProbeDone with release ordering; the caller reads ProbeDone with
@@ -50,10 +63,11 @@ struct ProbeSlots {
 ProbeSlots& ProbeOutcome();
 
 // One probe on its own thread: starts running once constructed; destruction waits for the
-// thread's end. The termination request is recorded, but a probe is never cut short.
+// thread's end. The termination request is recorded, but a probe is never cut short: the
+// request's own limits end it.
 class THttPTestConnectThread {
 public:
-    THttPTestConnectThread(const TServerInfo* server, std::int32_t timeout);
+    THttPTestConnectThread(const TServerInfo* server, const ProbeLimits& limits);
     ~THttPTestConnectThread();
     THttPTestConnectThread(const THttPTestConnectThread&) = delete;
     THttPTestConnectThread& operator=(const THttPTestConnectThread&) = delete;
@@ -62,13 +76,14 @@ public:
     bool Terminated() const { return terminated_.load(); }
 
     // Performs the request; writes `message` only on failure.
-    static bool ProbeServer(const TServerInfo& server, std::string& message, std::int32_t timeout);
+    static bool ProbeServer(const TServerInfo& server, std::string& message,
+                            const ProbeLimits& limits);
 
 private:
     void Execute();
 
     const TServerInfo* server_;
-    std::int32_t timeout_;
+    ProbeLimits limits_;
     std::atomic<bool> terminated_{false};
     std::thread thread_;  // last: starts once the fields above are set
 };
@@ -77,5 +92,7 @@ private:
 // meanwhile. The wait gives up after `timeout` seconds with "网络连接异常". Entered while
 // another probe is in flight, it returns false with that message and touches nothing.
 bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout);
+// The same with the limits given one by one.
+bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits);
 
 }  // namespace netprobe

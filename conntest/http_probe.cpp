@@ -4,12 +4,13 @@
 
 #include <curl/curl.h>
 
-#include <charconv>
 #include <memory>
 #include <mutex>
 #include <string_view>
 
 #include "f_HttPTestConnect.h"
+#include "http_transfer.h"
+#include "proxy_address.h"
 #include "texts.h"
 
 namespace netprobe {
@@ -25,26 +26,16 @@ void GlobalInit() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-long ProxyPort(const std::string& text) {
-    long port = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port, 10);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return 80;
-    return port;
-}
-
-// Returns false when an option can't be set (an out-of-range proxy port, say).
+// Returns false when the proxy can't be used as written: the probe then fails.
 bool SetUpProxy(CURL* curl, const TServerInfo& server) {
     curl_easy_setopt(curl, CURLOPT_NOPROXY, "");  // the environment's proxy settings never apply
     if (!server.ProxyEnabled || server.ProxyKind > 2) {
         return curl_easy_setopt(curl, CURLOPT_PROXY, "") == CURLE_OK;
     }
-    // An empty proxy host would mean "no proxy" to libcurl: the probe fails instead of
-    // quietly going direct.
-    if (server.ProxyHost.empty()) return false;
-    static const long kTypes[] = {CURLPROXY_HTTP, CURLPROXY_SOCKS4, CURLPROXY_SOCKS5};
-    if (curl_easy_setopt(curl, CURLOPT_PROXY, server.ProxyHost.c_str()) != CURLE_OK) return false;
-    if (curl_easy_setopt(curl, CURLOPT_PROXYPORT, ProxyPort(server.ProxyPortText)) != CURLE_OK) return false;
-    curl_easy_setopt(curl, CURLOPT_PROXYTYPE, kTypes[server.ProxyKind]);
+    // An empty proxy host would mean "no proxy" to libcurl: it is no host name, and the probe
+    // fails instead of quietly going direct.
+    const std::optional<std::string> url = ProxyUrl(server);
+    if (!url || curl_easy_setopt(curl, CURLOPT_PROXY, url->c_str()) != CURLE_OK) return false;
     if (server.ProxyAuth) {
         const std::string credentials = PercentEncode(server.ProxyUserName) + ":" + PercentEncode(server.ProxyPass);
         curl_easy_setopt(curl, CURLOPT_PROXYUSERPWD, credentials.c_str());
@@ -99,7 +90,7 @@ bool ClassifyProbeOutcome(int curl_code, long status, std::string& message) {
 }
 
 bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::string& message,
-                                         std::int32_t timeout) {
+                                         const ProbeLimits& limits) {
     const TServerInfo server = server_ref;  // private copy
     GlobalInit();
     std::optional<std::string> address = BuildProbeAddress(server);
@@ -119,7 +110,7 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, RequestLimitMs(timeout));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DiscardBody);
     bool head_complete = false;
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, WatchHeadEnd);
@@ -128,7 +119,7 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
         message = texts::ConnectFailed();
         return false;
     }
-    CURLcode code = curl_easy_perform(c);
+    CURLcode code = PerformWithin(c, limits.read, limits.request);
     if (code == CURLE_OK && !head_complete) code = CURLE_RECV_ERROR;
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);

@@ -20,7 +20,8 @@ class HostFrameLib {
 public:
     virtual ~HostFrameLib() = default;
 
-    virtual std::string GetAppPath() = 0;  // ends in a path separator
+    // Ends in a path separator; in the file system's bytes (see file_paths.h).
+    virtual std::string GetAppPath() = 0;
     virtual std::string GetUserConfigParam(std::string_view section, std::string_view key,
                                            std::string_view def) = 0;
     virtual HostHandle GetAppHandle() = 0;

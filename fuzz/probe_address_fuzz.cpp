@@ -1,5 +1,5 @@
 // The pure rules of a probe: the address built from a server record, the proxy mode, the
-// Boolean texts of the user's settings, the request limit and the outcome messages. Each is
+// Boolean texts of the user's settings, the request's limits and the outcome messages. Each is
 // checked against its rule written out plainly here.
 //
 // Input: fields separated by 0x00 bytes: host, port text, action, proxy mode, Boolean text,
@@ -85,6 +85,15 @@ void CheckOutcome(int curl_code, long status) {
     if (curl_code == 0 && status > 0) Check(message == texts::StatusMessage(status));
 }
 
+// Every request is bounded, and never ends before the caller has given up on it.
+void CheckLimits(std::int32_t timeout) {
+    const ProbeLimits limits = LimitsFor(timeout);
+    Check(limits.connect.count() > 0 && limits.read.count() > 0 && limits.request.count() > 0);
+    Check(limits.request > limits.backstop);
+    Check(limits.backstop.count() == static_cast<std::int64_t>(timeout) * 1000);
+    if (timeout > 0) Check(limits.read.count() == timeout && limits.connect.count() == timeout);
+}
+
 }  // namespace
 }  // namespace netprobe::fuzz
 
@@ -104,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::CheckAddress(server);
     fuzz::CheckProxyMode(mode);
     fuzz::CheckBoolean(boolean);
-    fuzz::Check(RequestLimitMs(timeout) > 0);
+    fuzz::CheckLimits(timeout);
     fuzz::CheckOutcome(curl_code, status);
     return 0;
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 // The subcommands of the netprobe command-line tool. Each returns the process exit status:
-// 0 success, 1 failure, 2 usage error.
+// 0 success, 1 failure, 2 usage error. Arguments and printed texts are UTF-8.
 namespace netprobe::cli {
 
 constexpr int kExitOk = 0;
@@ -17,7 +17,8 @@ int RunTest(const std::vector<std::string>& args);
 int EncodePasswordCommand(const std::vector<std::string>& args);
 
 // Shared option handling: "--app-dir DIR" and "--user-config FILE" set the default host's
-// environment before the module runs. Returns false (and prints why) on a bad option.
+// environment before the module runs. Returns false (and prints why) on a bad option; a
+// user configuration named on the command line must be an existing file.
 struct CommonOptions {
     bool json = false;
     bool verbose = false;

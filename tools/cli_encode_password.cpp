@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli.h"
+#include "console_out.h"
 #include "password_encoder.h"
 
 #ifdef _WIN32
@@ -12,6 +13,9 @@
 
 namespace netprobe::cli {
 namespace {
+
+using console::Print;
+using console::PrintError;
 
 // Standard input as it is: the password's bytes are GBK and pass unchanged.
 std::string ReadStandardInput() {
@@ -38,18 +42,18 @@ void StripLineEnd(std::string& text) {
 
 int EncodePasswordCommand(const std::vector<std::string>& args) {
     if (!args.empty()) {
-        std::fprintf(stderr, "netprobe: encode-password takes no arguments (the password comes on standard input)\n");
+        PrintError("netprobe: encode-password takes no arguments (the password comes on standard input)\n");
         return kExitUsage;
     }
     std::string password = ReadStandardInput();
     StripLineEnd(password);
     if (password.size() > kMaxStoredPasswordLength) {
-        std::fprintf(stderr, "netprobe: the password has %lu bytes; a stored password keeps at most %lu\n",
-                     static_cast<unsigned long>(password.size()),
-                     static_cast<unsigned long>(kMaxStoredPasswordLength));
+        PrintError("netprobe: the password has %lu bytes; a stored password keeps at most %lu\n",
+                   static_cast<unsigned long>(password.size()),
+                   static_cast<unsigned long>(kMaxStoredPasswordLength));
         return kExitFailed;
     }
-    std::printf("%s\n", EncodeStoredPassword(password).c_str());
+    Print("%s\n", EncodeStoredPassword(password).c_str());
     return kExitOk;
 }
 

@@ -1,17 +1,23 @@
-#include <cstdio>
-#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "cli.h"
+#include "cli_env.h"
+#include "console_out.h"
 
 namespace netprobe::cli {
 namespace {
 
-void SetEnv(const char* name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name, value.c_str());
-#else
-    setenv(name, value.c_str(), 1);
-#endif
+using console::PrintError;
+
+bool IsExistingFile(const std::string& utf8_path) {
+    std::error_code error;
+    const std::filesystem::path path(std::u8string(utf8_path.begin(), utf8_path.end()));
+    return std::filesystem::is_regular_file(path, error);
+}
+
+bool TakesValue(const std::string& arg, bool allow_user_config) {
+    return arg == "--app-dir" || (allow_user_config && arg == "--user-config");
 }
 
 }  // namespace
@@ -20,17 +26,24 @@ bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& opt
                         bool allow_verbose, bool allow_user_config) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        bool has_value = i + 1 < args.size();
         if (arg == "--json") {
             options.json = true;
         } else if (allow_verbose && (arg == "-v" || arg == "--verbose")) {
             options.verbose = true;
-        } else if (arg == "--app-dir" && has_value) {
-            SetEnv("NETPROBE_APP_DIR", args[++i]);
-        } else if (allow_user_config && arg == "--user-config" && has_value) {
-            SetEnv("NETPROBE_USER_CONFIG", args[++i]);
+        } else if (TakesValue(arg, allow_user_config) && i + 1 >= args.size()) {
+            PrintError("netprobe: %s needs a value\n", arg.c_str());
+            return false;
+        } else if (arg == "--app-dir") {
+            SetEnvironment("NETPROBE_APP_DIR", args[++i]);
+        } else if (allow_user_config && arg == "--user-config") {
+            const std::string& file = args[++i];
+            if (!IsExistingFile(file)) {
+                PrintError("netprobe: --user-config: no such file: %s\n", file.c_str());
+                return false;
+            }
+            SetEnvironment("NETPROBE_USER_CONFIG", file);
         } else {
-            std::fprintf(stderr, "netprobe: unexpected argument '%s'\n", arg.c_str());
+            PrintError("netprobe: unexpected argument '%s'\n", arg.c_str());
             return false;
         }
     }

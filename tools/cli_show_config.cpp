@@ -3,12 +3,15 @@
 #include <memory>
 
 #include "cli.h"
+#include "console_out.h"
 #include "f_CommunicationConfig.h"
 #include "gbk.h"
 #include "json_writer.h"
 
 namespace netprobe::cli {
 namespace {
+
+using console::Print;
 
 struct LoadOutcome {
     bool ok = false;
@@ -55,30 +58,30 @@ void PrintJson(const LoadOutcome& outcome, const TCommuniConfig* channel) {
         json.EndObject();
     }
     json.EndObject();
-    std::printf("%s\n", json.str().c_str());
+    Print("%s\n", json.str().c_str());
 }
 
 void PrintText(const LoadOutcome& outcome, const TCommuniConfig* channel) {
     if (outcome.raised) {
-        std::printf("configuration could not be read: %s\n", GbkToUtf8(outcome.error).c_str());
+        Print("configuration could not be read: %s\n", GbkToUtf8(outcome.error).c_str());
         return;
     }
     if (!outcome.ok) {
-        std::printf("%s\n", GbkToUtf8(outcome.message).c_str());
+        Print("%s\n", GbkToUtf8(outcome.message).c_str());
         return;
     }
     if (!channel) {
-        std::printf("no channel configured\n");
+        Print("no channel configured\n");
         return;
     }
-    std::printf("channel  %s\n", GbkToUtf8(channel->GetName()).c_str());
-    if (!channel->GetDescribe().empty()) std::printf("describe %s\n", GbkToUtf8(channel->GetDescribe()).c_str());
-    std::printf("timeout  %d\n", channel->GetTimeout());
-    std::printf("servers  %d\n", channel->GetServerCount());
+    Print("channel  %s\n", GbkToUtf8(channel->GetName()).c_str());
+    if (!channel->GetDescribe().empty()) Print("describe %s\n", GbkToUtf8(channel->GetDescribe()).c_str());
+    Print("timeout  %d\n", channel->GetTimeout());
+    Print("servers  %d\n", channel->GetServerCount());
     for (std::int32_t i = 0; i < channel->GetServerCount(); ++i) {
         const TCommuniServer* server = channel->GetServer(i);
-        std::printf("  [%d] %s port %d action '%s'\n", i, GbkToUtf8(server->ServerIP).c_str(), server->Port,
-                    GbkToUtf8(server->ServerAction).c_str());
+        Print("  [%d] %s port %d action '%s'\n", i, GbkToUtf8(server->ServerIP).c_str(), server->Port,
+              GbkToUtf8(server->ServerAction).c_str());
     }
 }
 

@@ -5,11 +5,14 @@
 
 #include "ServerTest.h"
 #include "cli.h"
+#include "console_out.h"
 #include "gbk.h"
 #include "json_writer.h"
 
 namespace netprobe::cli {
 namespace {
+
+using console::Print;
 
 struct ProbeRecord {
     bool final = false;
@@ -68,40 +71,40 @@ void PrintJson(bool passed, const std::string& message, const Recorder& r) {
     }
     if (!has_final) json.Null();
     json.EndObject();
-    std::printf("%s\n", json.str().c_str());
+    Print("%s\n", json.str().c_str());
 }
 
 void PrintProbe(const ProbeRecord& p) {
-    std::printf("  %-9s server %d  %-40s %6lld ms  %s\n", p.final ? "final" : "selection", p.index,
-                p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(),
-                static_cast<long long>(p.elapsed_ms), p.ok ? "ok" : GbkToUtf8(p.message).c_str());
+    Print("  %-9s server %d  %-40s %6lld ms  %s\n", p.final ? "final" : "selection", p.index,
+          p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(),
+          static_cast<long long>(p.elapsed_ms), p.ok ? "ok" : GbkToUtf8(p.message).c_str());
 }
 
 void PrintText(bool passed, const std::string& message, const Recorder& r, bool verbose) {
     if (verbose) {
         bool any_selection = false;
         for (const ProbeRecord& p : r.probes) any_selection = any_selection || !p.final;
-        if (any_selection) std::printf("selection probes:\n");
+        if (any_selection) Print("selection probes:\n");
         for (const ProbeRecord& p : r.probes) {
             if (!p.final) PrintProbe(p);
         }
         if (r.chosen) {
-            std::printf("chosen:   server %d", *r.chosen);
+            Print("chosen:   server %d", *r.chosen);
             bool any_ok = false;
             for (const ProbeRecord& p : r.probes) any_ok = any_ok || (!p.final && p.ok);
             std::size_t selection = 0;
             for (const ProbeRecord& p : r.probes) selection += p.final ? 0 : 1;
-            if (selection == 0) std::printf(" (the only server; not timed)\n");
-            else if (any_ok) std::printf(" (the fastest successful probe; ties go to the earlier server)\n");
-            else std::printf(" (no server answered; server 0 is tried again)\n");
+            if (selection == 0) Print(" (the only server; not timed)\n");
+            else if (any_ok) Print(" (the fastest successful probe; ties go to the earlier server)\n");
+            else Print(" (no server answered; server 0 is tried again)\n");
         }
         for (const ProbeRecord& p : r.probes) {
             if (p.final) PrintProbe(p);
         }
-        if (r.result_message) std::printf("driver:   ResultMsgStr = \"%s\"\n", GbkToUtf8(*r.result_message).c_str());
+        if (r.result_message) Print("driver:   ResultMsgStr = \"%s\"\n", GbkToUtf8(*r.result_message).c_str());
     }
-    std::printf("verdict:  %s\n", passed ? "PASSED - the update server can be reached" : "FAILED");
-    if (!message.empty()) std::printf("message:  %s\n", GbkToUtf8(message).c_str());
+    Print("verdict:  %s\n", passed ? "PASSED - the update server can be reached" : "FAILED");
+    if (!message.empty()) Print("message:  %s\n", GbkToUtf8(message).c_str());
 }
 
 }  // namespace

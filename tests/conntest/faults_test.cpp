@@ -1,11 +1,13 @@
 // Broken peers on loopback: origins and SOCKS proxies that reset, stall, trickle, close or
-// answer nonsense. Every probe ends with its message, within the request's limit, and leaves
+// answer nonsense. Every probe ends with its message, within the request's limits, and leaves
 // no thread behind. (An HTTP proxy answering garbage: http_proxy_test.cpp; a time-out of 0
 // against a silent origin: probe_test.cpp.)
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "ServerTest.h"
 #include "f_HttPTestConnect.h"
@@ -74,9 +76,10 @@ OriginBehavior Fault(OriginFault fault) {
     return behavior;
 }
 
-OriginBehavior Trickle(testing::Millis interval) {
+OriginBehavior Trickle(testing::Millis interval, std::size_t chunk = 1) {
     OriginBehavior behavior = Fault(OriginFault::kTrickle);
     behavior.trickle_interval = interval;
+    behavior.trickle_chunk = chunk;
     return behavior;
 }
 
@@ -114,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         OriginCase{"ResetInTheMiddleOfTheAnswer", Fault(OriginFault::kResetMidAnswer), kNormalLimit, kFailed},
         OriginCase{"HalfAStatusLineThenSilence", Fault(OriginFault::kHalfStatusLine), kShortLimit, kTimedOut},
-        OriginCase{"OneByteAtATimeSlowerThanTheLimit", Trickle(100ms), kShortLimit, kTimedOut},
+        OriginCase{"OneByteAtATimeSlowerThanTheLimit", Trickle(900ms), kShortLimit, kTimedOut},
         OriginCase{"StatusLineWithoutACode", Raw("HTTP/1.1 OK\r\nContent-Length: 0\r\n\r\n"), kNormalLimit, kFailed},
         OriginCase{"NoStatusLineAtAll", Raw("hello, world\r\n\r\n"), kNormalLimit, kFailed},
         OriginCase{"Status999", Status(999), kNormalLimit, "999:网络连接异常"},
@@ -134,6 +137,65 @@ TEST(OriginAnswers, WholeHeadThenCloseSucceeds) {
         Outcome outcome = Probe(Direct(origin.port()), kNormalLimit);
         EXPECT_TRUE(outcome.ok) << answer << outcome.message;
     }
+}
+
+// The read time-out counts from the last byte received: an answer whose parts each come
+// within it passes, however long the whole takes; a gap longer than it fails.
+
+TEST(ReadTimeOut, CountsFromTheLastByteReceived) {
+    struct Row {
+        const char* name;
+        testing::Millis gap;
+        bool ok;
+        const char* message;
+    } rows[] = {
+        {"four parts 300 ms apart, read time-out 600 ms", 300ms, true, ""},
+        {"two parts 900 ms apart, read time-out 300 ms", 900ms, false, kTimedOut},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        HttpOrigin origin;
+        const std::size_t parts = row.ok ? 4 : 2;
+        // Parts that end in the middle of a line: the limit watches bytes, not header lines.
+        const std::size_t size = testing::OriginAnswer(Trickle(row.gap), true).size();
+        origin.Configure(Trickle(row.gap, size / parts + 1));
+        Outcome outcome = Probe(Direct(origin.port()), row.ok ? 600 : kShortLimit);
+        EXPECT_EQ(outcome.ok, row.ok);
+        EXPECT_EQ(outcome.message, row.message);
+    }
+}
+
+// Sends an answer head that never ends, a byte every 20 ms, for at most 20 s; `cut` tells
+// whether the client closed the connection before that.
+void EndlessTrickle(testing::Connection& connection, std::atomic<bool>& cut) {
+    std::string request;
+    if (!connection.ReadUntil("\r\n\r\n", request, 64 * 1024, testing::Millis(5000))) return;
+    if (!connection.Send("HTTP/1.1 200 OK\r\nX-Filler: ")) return;
+    for (int i = 0; i < 1000; ++i) {
+        if (!connection.Pause(20ms)) return;
+        if (!connection.Send("x")) {
+            cut = true;
+            return;
+        }
+    }
+}
+
+TEST(ReadTimeOut, ATrickleThatNeverEndsIsCutAtTheBackstop) {
+    testing::ThreadCountGuard threads;
+    {
+        std::atomic<bool> cut{false};
+        testing::LoopbackServer origin([&](testing::Connection& connection) { EndlessTrickle(connection, cut); });
+        // A backstop of 1 s instead of T seconds, so that the case ends soon.
+        const ProbeLimits limits{300ms, 300ms, 1000ms + kRequestGrace, 1000ms};
+        std::string message;
+        EXPECT_FALSE(RunProbe(Direct(origin.port()), message, limits));
+        EXPECT_EQ(GbkToUtf8(message), kFailed);
+        // The probe thread has ended (RunProbe waits for it) because the request was cut, not
+        // because the trickle ran out.
+        for (int i = 0; i < 100 && !cut; ++i) std::this_thread::sleep_for(20ms);
+        EXPECT_TRUE(cut);
+    }
+    ExpectNoThreadLeft(threads);
 }
 
 // SOCKS proxies.
@@ -289,7 +351,7 @@ TEST_F(DriverFaults, OnlyBrokenServersFailTheTest) {
     {
         HttpOrigin closing, trickling;
         closing.SetFault(OriginFault::kCloseOnAccept);
-        trickling.SetTrickle(100ms);
+        trickling.SetTrickle(900ms);  // slower than the read time-out
         ChosenWatcher watcher;
         std::string message;
         EXPECT_FALSE(Run({closing.port(), trickling.port()}, message, watcher));

@@ -100,10 +100,21 @@ TEST(PercentEncode, KeepsUnreservedAndEncodesTheRest) {
     EXPECT_EQ(PercentEncode(std::string("\x00\xFF ", 3)), "%00%FF%20");
 }
 
-TEST(RequestLimit, UnsetTimeOutsGetABoundedLimit) {
-    EXPECT_EQ(RequestLimitMs(250), 250);
-    EXPECT_EQ(RequestLimitMs(0), kUnsetTimeoutLimitMs);
-    EXPECT_EQ(RequestLimitMs(-5), kUnsetTimeoutLimitMs);
+TEST(LimitsFor, ReadPerStepBackstopInSecondsAndABoundForUnsetTimeOuts) {
+    using std::chrono::milliseconds;
+    const ProbeLimits set = LimitsFor(250);
+    EXPECT_EQ(set.connect, milliseconds(250));
+    EXPECT_EQ(set.read, milliseconds(250));
+    EXPECT_EQ(set.backstop, milliseconds(250000));
+    EXPECT_EQ(set.request, milliseconds(250000) + kRequestGrace);
+    for (std::int32_t unset : {0, -5}) {
+        const ProbeLimits limits = LimitsFor(unset);
+        EXPECT_EQ(limits.backstop, milliseconds(unset * 1000));
+        EXPECT_EQ(limits.connect, kUnsetTimeoutLimit);
+        EXPECT_EQ(limits.read, kUnsetTimeoutLimit);
+        EXPECT_EQ(limits.request, kUnsetTimeoutLimit);
+    }
+    EXPECT_EQ(LimitsFor(INT32_MAX).backstop, milliseconds(std::int64_t{INT32_MAX} * 1000));
 }
 
 }  // namespace

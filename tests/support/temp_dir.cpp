@@ -6,6 +6,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "gbk.h"
+
 namespace netprobe::testing {
 
 namespace fs = std::filesystem;
@@ -28,10 +30,23 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
-    std::string file = path_ + name;
+    return WriteFile(path_ + name, bytes);
+}
+
+std::string WriteFile(const std::string& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary);
     out << bytes;
     return file;
+}
+
+std::string TempDir::MakeDir(const std::string& utf8_name) const {
+    const std::u8string name(utf8_name.begin(), utf8_name.end());
+    fs::create_directory(fs::path(path_) / fs::path(name));
+#ifdef _WIN32
+    return path_ + Utf8ToGbk(utf8_name) + '\\';
+#else
+    return path_ + utf8_name + '/';
+#endif
 }
 
 std::string ReadFixture(const std::string& fixture) {

@@ -149,7 +149,8 @@ TEST_F(AnimatorTest, MouseEventsReachTheirHandlers) {
     EXPECT_EQ(clicks, 1);
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(origin.x + 7, origin.y + 8));
+    SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(origin.x + 7, origin.y + 8));
     SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
     ASSERT_EQ(popups.size(), 2u);
     EXPECT_EQ(popups[0].x, 7);

@@ -26,7 +26,8 @@ const std::string kConfirmGbk = "\xC8\xB7\xB6\xA8";  // 确定
 const std::string kCancelGbk = "\xC8\xA1\xCF\xFB";   // 取消
 const std::string kSongGbk = "\xCB\xCE\xCC\xE5";     // 宋体
 const std::string kModuleNameGbk = "\xC4\xA3\xBF\xE9\xC3\xFB\xB3\xC6";  // 模块名称
-const std::string kLongTitleGbk =                                        // 请输入代理服务器地址
+// 请输入代理服务器地址
+const std::string kLongTitleGbk =
     "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7";
 constexpr char kTitle[] = "netprobe input test";
 
@@ -184,8 +185,10 @@ TEST_F(InputDialogTest, TheSingleLineDialogDropsTheMemosRoom) {
     EXPECT_FALSE(memo_shown);
     EXPECT_TRUE(edit_focused);
     const RECT screen = testing::ScreenRect();
-    EXPECT_EQ(window.left, std::max(0L, (screen.right - screen.left - (window.right - window.left)) / 2));
-    EXPECT_EQ(window.top, std::max(0L, (screen.bottom - screen.top - (window.bottom - window.top)) / 2));
+    EXPECT_EQ(window.left,
+              std::max(0L, (screen.right - screen.left - (window.right - window.left)) / 2));
+    EXPECT_EQ(window.top,
+              std::max(0L, (screen.bottom - screen.top - (window.bottom - window.top)) / 2));
 }
 
 TEST_F(InputDialogTest, APasswordShowsStarsAndHandsBackTheRealText) {
@@ -327,7 +330,8 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     EXPECT_EQ(bounds(*dialog->sBtnConfirm), (std::vector<long>{169, 159, 67, 22}));
     EXPECT_EQ(dialog->sBtnConfirm->Caption(), kConfirmGbk);
     EXPECT_EQ(bounds(*dialog->pnlTop), (std::vector<long>{0, 0, 329, 37}));
-    const SIZE title = testing::TextExtent(kSongGbk, -12, GB2312_CHARSET, kModuleNameGbk);  // 48 x 12
+    // 48 x 12 in the real face.
+    const SIZE title = testing::TextExtent(kSongGbk, -12, GB2312_CHARSET, kModuleNameGbk);
     EXPECT_EQ(bounds(*dialog->lbBusinessName), (std::vector<long>{15, 12, title.cx, title.cy}));
     EXPECT_EQ(dialog->lbBusinessName->Font().Name(), kSongGbk);
     EXPECT_EQ(dialog->lbBusinessName->Font().Height(), -12);
@@ -361,7 +365,8 @@ TEST(InputDialogLayout, TheMemosBorderOnScreenFollowsTheFocus) {
         EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), RGB(128, 128, 0)) << p.x << "," << p.y;
     dialog->sBtnConfirm->SetFocus();
     for (POINT p : {POINT{w / 2, 0}, POINT{w - 1, h / 2}})
-        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), GetSysColor(COLOR_DESKTOP)) << p.x << "," << p.y;
+        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), GetSysColor(COLOR_DESKTOP))
+            << p.x << "," << p.y;
 }
 
 // A business title longer than the design's four characters shows whole: the label takes
@@ -378,7 +383,8 @@ TEST(InputDialogLayout, ALongBusinessTitleShowsWhole) {
     testing::RenderClientTree(dialog->Handle(), capture);
     int ink = 0;
     for (int x = 15 + text.cx - 12; x < 15 + text.cx; ++x)
-        for (int y = 12; y < 12 + text.cy; ++y) ink += capture.Pixel(x, y) != ColorToRGB(host.top_bar) ? 1 : 0;
+        for (int y = 12; y < 12 + text.cy; ++y)
+            ink += capture.Pixel(x, y) != ColorToRGB(host.top_bar) ? 1 : 0;
     EXPECT_GT(ink, 10);
 }
 

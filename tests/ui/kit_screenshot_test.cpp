@@ -1,6 +1,7 @@
-// Pictures of the wait window, the input dialog (single-line, masked, multi-line) and the
-// extended dialog for people to look at, written as BMP files when NETPROBE_SCREENSHOT_DIR
-// names a folder. Each is the client area with every window of it painted into a memory DC.
+// Pictures of the wait window, the input dialog (single-line, masked, multi-line, with a long
+// title) and the extended dialog for people to look at, written as BMP files when
+// NETPROBE_SCREENSHOT_DIR names a folder. Each is the client area with every window of it
+// painted into a memory DC.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -53,14 +54,15 @@ TEST(Screenshot, StatusWindow) {
 }
 
 // An input dialog shown modelessly, as ShowInputDialog would show it.
-void CaptureInput(const char* name, const std::string& value, bool password, bool memo) {
+void CaptureInput(const char* name, const std::string& value, bool password, bool memo,
+                  const std::string& title = texts::InputDialogTitle()) {
     FakeHost host;
     ScopedHost scoped(host);
     std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
     dialog->IsMemo = memo;
     dialog->IsPassword = password;
     dialog->Value = value;
-    dialog->SetCaptions("netprobe", texts::InputDialogTitle());
+    dialog->SetCaptions("netprobe", title);
     dialog->Show();
     testing::PumpUntil([] { return false; }, 5);
     Capture capture(dialog->ClientWidth(), dialog->ClientHeight());
@@ -74,6 +76,10 @@ TEST(Screenshot, InputDialogs) {
     CaptureInput("input_single", "proxy.example.com", false, false);
     CaptureInput("input_password", "secret-password", true, false);
     CaptureInput("input_memo", "first line\r\nsecond line\r\nthird line", true, true);
+    // 请输入代理服务器地址: a title longer than the design's four characters.
+    CaptureInput(
+        "input_long_title", "proxy.example.com", false, false,
+        "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7");
 }
 
 TEST(Screenshot, ExtendedDialog) {

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "child_process.h"
 #include "env_var.h"
 #include "hostsim_options.h"
 #include "http_origin.h"
@@ -49,60 +51,15 @@ TEST(HostsimOptions, RejectsWhatItCannotHonour) {
     }
 }
 
-// Handles closed with the object.
-class Handle {
-public:
-    explicit Handle(HANDLE h = nullptr) : h_(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE* out() { return &h_; }
-    HANDLE get() const { return h_; }
-    void Close() {
-        if (h_) CloseHandle(h_);
-        h_ = nullptr;
-    }
-
-private:
-    HANDLE h_;
-};
-
 struct HostsimRun {
-    DWORD exit_code = 0;
-    std::string output;
+    int exit_code;
+    std::string output;  // standard output, then standard error
 };
 
 // Runs hostsim.exe (copied beside this test, with netprobe.dll) and collects its output.
-HostsimRun RunHostsim(const std::string& args) {
-    char exe[MAX_PATH * 4];
-    DWORD length = GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string dir(exe, length);
-    dir.resize(dir.find_last_of('\\') + 1);
-    std::string command = "\"" + dir + "hostsim.exe\" " + args;
-
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    Handle read_end, write_end;
-    HostsimRun run;
-    if (!CreatePipe(read_end.out(), write_end.out(), &inherit, 0)) return run;
-    SetHandleInformation(read_end.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write_end.get();
-    startup.hStdError = write_end.get();
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-        run.exit_code = 9999;
-        return run;
-    }
-    Handle process_handle(process.hProcess), thread_handle(process.hThread);
-    write_end.Close();
-    char buffer[512];
-    DWORD got = 0;
-    while (ReadFile(read_end.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) run.output.append(buffer, got);
-    WaitForSingleObject(process_handle.get(), INFINITE);
-    GetExitCodeProcess(process_handle.get(), &run.exit_code);
-    return run;
+HostsimRun RunHostsim(const std::vector<std::string>& args) {
+    testing::ChildRun run = testing::RunChild(testing::ProgramBeside("hostsim"), args);
+    return {run.exit_code, run.out + run.err};
 }
 
 TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
@@ -116,8 +73,8 @@ TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
     testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("UserConfig.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
 
-    HostsimRun passed = RunHostsim("--run --exit");
-    EXPECT_EQ(passed.exit_code, 0u) << passed.output;
+    HostsimRun passed = RunHostsim({"--run", "--exit"});
+    EXPECT_EQ(passed.exit_code, 0) << passed.output;
     EXPECT_NE(passed.output.find("verdict passed"), std::string::npos) << passed.output;
     // The probe ran between ShowStatus and HideStatus.
     const size_t shown = passed.output.find("wait window shown (ShowStatus)");
@@ -128,16 +85,16 @@ TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     EXPECT_EQ(origin.requests().size(), 1u);
 
     origin.SetStatus(503);
-    HostsimRun failed = RunHostsim("--run --exit");
-    EXPECT_EQ(failed.exit_code, 1u) << failed.output;
+    HostsimRun failed = RunHostsim({"--run", "--exit"});
+    EXPECT_EQ(failed.exit_code, 1) << failed.output;
     EXPECT_NE(failed.output.find("verdict failed"), std::string::npos) << failed.output;
 }
 
 TEST(Hostsim, MissingModuleAndBadUsageAreReported) {
-    HostsimRun missing = RunHostsim("--run --exit --dll nowhere\\netprobe.dll");
-    EXPECT_EQ(missing.exit_code, 3u) << missing.output;
+    HostsimRun missing = RunHostsim({"--run", "--exit", "--dll", "nowhere\\netprobe.dll"});
+    EXPECT_EQ(missing.exit_code, 3) << missing.output;
     EXPECT_NE(missing.output.find("cannot load"), std::string::npos) << missing.output;
-    EXPECT_EQ(RunHostsim("--exit").exit_code, 2u);
+    EXPECT_EQ(RunHostsim({"--exit"}).exit_code, 2);
 }
 
 }  // namespace

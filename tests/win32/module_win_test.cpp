@@ -129,6 +129,24 @@ TEST_F(ModuleTest, WithoutAppDirTheDllFolderIsTheInstallation) {
     EXPECT_EQ(origin.requests().size(), 1u);
 }
 
+// The module installed in a directory whose name holds Chinese characters (GBK, the system
+// code page): it finds its configuration there.
+TEST_F(ModuleTest, InstallationDirectoryWithChineseCharacters) {
+    HttpOrigin origin;
+    const std::string install = dir.MakeDir("税务");
+    ASSERT_TRUE(CopyFileA(BuiltModule().c_str(), (install + "netprobe.dll").c_str(), FALSE));
+    testing::WriteFile(install + "MainCommunication.ncc", Configuration(origin.port()));
+    app_dir.Set(std::nullopt);
+    {
+        LoadedModule module(install + "netprobe.dll");
+        ASSERT_NE(module.handle(), nullptr) << GetLastError();
+        TestUpdateServerFn test = module.TestUpdateServer();
+        ASSERT_NE(test, nullptr);
+        EXPECT_TRUE(test());
+    }
+    EXPECT_EQ(origin.requests().size(), 1u);
+}
+
 // A window of the "host" that counts the messages it is sent while the module waits.
 class HostWindow {
 public:

@@ -47,7 +47,8 @@ SIZE TLabel::CaptionSize() const {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
     if (word_wrap_) {
-        const int lines = static_cast<int>(WrapText(dc.get(), GbkToWide(Caption()), Width()).size());
+        const std::wstring text = GbkToWide(Caption());
+        const int lines = static_cast<int>(WrapText(dc.get(), text, Width()).size());
         return SIZE{Width(), lines * metrics.tmHeight};
     }
     const std::string caption = Caption();

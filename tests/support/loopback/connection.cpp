@@ -102,10 +102,11 @@ bool Connection::Send(std::string_view bytes) {
     return bytes.empty();
 }
 
-bool Connection::Trickle(std::string_view bytes, Millis interval) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+bool Connection::Trickle(std::string_view bytes, Millis interval, std::size_t chunk) {
+    chunk = std::max<std::size_t>(chunk, 1);
+    for (std::size_t i = 0; i < bytes.size(); i += chunk) {
         if (i > 0 && !Pause(interval)) return false;
-        if (!Send(bytes.substr(i, 1))) return false;
+        if (!Send(bytes.substr(i, chunk))) return false;
     }
     return true;
 }

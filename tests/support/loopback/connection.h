@@ -33,8 +33,9 @@ public:
     std::string TakeBuffered();
 
     bool Send(std::string_view bytes);
-    // Sends the bytes one at a time with `interval` between them; false when it fails or stops.
-    bool Trickle(std::string_view bytes, Millis interval);
+    // Sends the bytes `chunk` at a time with `interval` between them; false when it fails or
+    // stops.
+    bool Trickle(std::string_view bytes, Millis interval, std::size_t chunk = 1);
     // Keeps the connection open without a word until the peer closes, the server stops or
     // `limit` passes.
     void Hold(Millis limit);

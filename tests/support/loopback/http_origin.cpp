@@ -70,10 +70,11 @@ void HttpOrigin::SetFault(OriginFault fault) {
     behavior_.fault = fault;
 }
 
-void HttpOrigin::SetTrickle(Millis interval) {
+void HttpOrigin::SetTrickle(Millis interval, std::size_t chunk) {
     std::lock_guard lock(mutex_);
     behavior_.fault = OriginFault::kTrickle;
     behavior_.trickle_interval = interval;
+    behavior_.trickle_chunk = chunk;
 }
 
 void HttpOrigin::SetRawAnswer(const std::string& answer) {
@@ -125,7 +126,7 @@ bool HttpOrigin::Answer(Connection& connection, const HttpRequestHead& request) 
             connection.Hold(kHoldLimit);
             return false;
         case OriginFault::kTrickle:
-            connection.Trickle(answer, how.trickle_interval);
+            connection.Trickle(answer, how.trickle_interval, how.trickle_chunk);
             return false;
         case OriginFault::kRawAnswer:
             connection.Send(how.raw_answer);

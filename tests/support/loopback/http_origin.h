@@ -19,7 +19,7 @@ enum class OriginFault {
     kNeverAnswer,     // reads the request, then holds the connection silently until stopped
     kResetMidAnswer,  // sends part of the header, then resets the connection (RST)
     kHalfStatusLine,  // sends "HTTP/1.1 2" and stalls until stopped
-    kTrickle,         // sends the whole answer one byte per `trickle_interval`
+    kTrickle,         // sends the whole answer `trickle_chunk` bytes per `trickle_interval`
     kRawAnswer,       // sends `raw_answer` verbatim, then closes
     kCloseOnAccept,   // closes right after accepting, before reading anything
 };
@@ -30,6 +30,7 @@ struct OriginBehavior {
     Millis delay{0};       // before answering
     OriginFault fault = OriginFault::kNone;
     Millis trickle_interval{10};
+    std::size_t trickle_chunk = 1;
     std::string raw_answer;
 };
 
@@ -58,7 +59,7 @@ public:
     void SetDelay(Millis delay);
     void SetFault(OriginFault fault);
     void SetNeverAnswer() { SetFault(OriginFault::kNeverAnswer); }
-    void SetTrickle(Millis interval);
+    void SetTrickle(Millis interval, std::size_t chunk = 1);
     void SetRawAnswer(const std::string& answer);
 
     std::vector<RecordedRequest> requests() const { return requests_.entries(); }

@@ -72,7 +72,8 @@ TEST(Component, OwnerFreesItsComponentsAndWatchersHearOfIt) {
 // wrap it keeps its width and takes the height of its lines; a fixed one keeps its size.
 TEST(Label, TakesTheSizeOfItsCaptionUnlessFixed) {
     std::unique_ptr<TForm> form(CreateForm<TForm>());
-    auto* label = new TLabel({.parent = form.get(), .left = 5, .top = 6, .width = 10, .height = 10, .caption = "ab"});
+    auto* label = new TLabel(
+        {.parent = form.get(), .left = 5, .top = 6, .width = 10, .height = 10, .caption = "ab"});
     auto extent = [](int height, const std::string& text) {
         return testing::TextExtent(texts::FontSong(), height, GB2312_CHARSET, text);
     };
@@ -87,8 +88,9 @@ TEST(Label, TakesTheSizeOfItsCaptionUnlessFixed) {
     label->SetCaption("abcdef abcdef");
     testing::ExpectBounds(*label, 5, 6, size.cx, 2 * size.cy);
 
-    auto* fixed = new TLabel({.parent = form.get(), .width = 30, .height = 40, .caption = "a longer caption"},
-                             TLabelSize::Fixed);
+    auto* fixed =
+        new TLabel({.parent = form.get(), .width = 30, .height = 40, .caption = "a longer caption"},
+                   TLabelSize::Fixed);
     fixed->Font().SetHeight(-20);
     EXPECT_EQ(fixed->Width(), 30);
     EXPECT_EQ(fixed->Height(), 40);

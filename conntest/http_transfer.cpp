@@ -1,0 +1,78 @@
+// libcurl has a read time-out in whole seconds only (its low-speed limit), and a total
+// time-out is another rule: a live server whose answer comes in parts, each within the
+// time-out, must pass. The transfer therefore runs on the multi interface, which tells after
+// each wait whether anything happened on the connection.
+#include "http_transfer.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+
+namespace netprobe {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+struct MultiDeleter {
+    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
+
+// The easy handle attached to the multi handle for the scope.
+class Attachment {
+public:
+    Attachment(CURLM* multi, CURL* easy)
+        : multi_(multi), easy_(easy), attached_(curl_multi_add_handle(multi, easy) == CURLM_OK) {}
+    ~Attachment() {
+        if (attached_) curl_multi_remove_handle(multi_, easy_);
+    }
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+    bool attached() const { return attached_; }
+
+private:
+    CURLM* multi_;
+    CURL* easy_;
+    bool attached_;
+};
+
+CURLcode FinishedResult(CURLM* multi) {
+    int left = 0;
+    while (CURLMsg* msg = curl_multi_info_read(multi, &left)) {
+        if (msg->msg == CURLMSG_DONE) return msg->data.result;
+    }
+    return CURLE_RECV_ERROR;
+}
+
+// Milliseconds for curl_multi_wait: at least 1, so that a wait never turns into a spin.
+int WaitMs(milliseconds left) {
+    return static_cast<int>(std::clamp<milliseconds::rep>(left.count(), 1, INT_MAX));
+}
+
+}  // namespace
+
+CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request) {
+    MultiHandle multi(curl_multi_init());
+    if (!multi) return CURLE_OUT_OF_MEMORY;
+    Attachment attachment(multi.get(), easy);
+    if (!attachment.attached()) return CURLE_FAILED_INIT;
+    const Clock::time_point start = Clock::now();
+    Clock::time_point last_event = start;
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) return CURLE_RECV_ERROR;
+        if (running == 0) return FinishedResult(multi.get());
+        const Clock::time_point now = Clock::now();
+        const auto quiet = std::chrono::duration_cast<milliseconds>(now - last_event);
+        const auto passed = std::chrono::duration_cast<milliseconds>(now - start);
+        if (quiet >= read || passed >= request) return CURLE_OPERATION_TIMEDOUT;
+        const int wait_ms = WaitMs(std::min(read - quiet, request - passed));
+        int events = 0;
+        if (curl_multi_wait(multi.get(), nullptr, 0, wait_ms, &events) != CURLM_OK)
+            return CURLE_RECV_ERROR;
+        if (events > 0) last_event = Clock::now();
+    }
+}
+
+}  // namespace netprobe

@@ -1,0 +1,58 @@
+#include "cli_usage.h"
+
+namespace netprobe::cli {
+namespace {
+
+struct Usage {
+    std::string_view command;
+    const char* text;
+};
+
+constexpr Usage kUsages[] = {
+    {"show-config",
+     "usage: netprobe show-config [--app-dir DIR] [--json]\n"
+     "\n"
+     "Loads DIR/MainCommunication.ncc as the module does and prints the channel (name, time-out,\n"
+     "servers) or the loader's message. Without --app-dir the installation directory is\n"
+     "$NETPROBE_APP_DIR, else the folder of the program.\n"
+     "Exit status: 0 loaded, 1 the loader failed, 2 usage error.\n"},
+    {"test",
+     "usage: netprobe test [--app-dir DIR] [--user-config FILE] [-v] [--json]\n"
+     "\n"
+     "Runs the update-server test that the host runs and prints the verdict and the test's\n"
+     "message; with -v also each probe, the chosen server and the driver's message.\n"
+     "--user-config names the user configuration (proxy settings); it must exist. Without it\n"
+     "the module's default applies, and a default file that is absent means default settings.\n"
+     "Exit status: 0 passed, 1 failed, 2 usage error.\n"},
+    {"encode-password",
+     "usage: netprobe encode-password < PASSWORD\n"
+     "\n"
+     "Prints the stored form of the password on standard input (one trailing line end is\n"
+     "dropped), for ProxyPassword in section NetWork of the user configuration.\n"
+     "Exit status: 0 printed, 1 the password is longer than 111 bytes, 2 usage error.\n"},
+};
+
+}  // namespace
+
+const char* ToolUsage() {
+    return "usage: netprobe <command> [options]\n"
+           "       netprobe help <command> | <command> --help\n"
+           "       netprobe --version\n"
+           "\n"
+           "commands:\n"
+           "  show-config [--app-dir DIR] [--json]\n"
+           "      load MainCommunication.ncc as the module does and print the channel\n"
+           "  test [--app-dir DIR] [--user-config FILE] [-v] [--json]\n"
+           "      run the update-server test that the host runs; exit 0 passed, 1 failed\n"
+           "  encode-password < PASSWORD\n"
+           "      print the stored form of the password on standard input, for ProxyPassword\n";
+}
+
+const char* CommandUsage(std::string_view command) {
+    for (const Usage& usage : kUsages) {
+        if (usage.command == command) return usage.text;
+    }
+    return nullptr;
+}
+
+}  // namespace netprobe::cli

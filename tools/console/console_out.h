@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#if defined(__MINGW32__)
+#define NETPROBE_PRINTF_FORMAT(f, a) __attribute__((format(__MINGW_PRINTF_FORMAT, f, a)))
+#else
+#define NETPROBE_PRINTF_FORMAT(f, a) __attribute__((format(printf, f, a)))
+#endif
+
+// The tools' text output. Texts are UTF-8 inside the tools. Written to a Windows console they
+// go through WriteConsoleW, so Chinese shows whatever the console's code page; written to a
+// file or a pipe (and on Linux always) they are the UTF-8 bytes, with "\n" line ends.
+namespace netprobe::console {
+
+enum class Stream { kOut, kError };
+
+// Writes the text as it is (no line end added).
+void Write(Stream stream, std::string_view utf8);
+
+// printf-style formatting into UTF-8 text, then Write.
+void Print(const char* format, ...) NETPROBE_PRINTF_FORMAT(1, 2);
+void PrintError(const char* format, ...) NETPROBE_PRINTF_FORMAT(1, 2);
+
+}  // namespace netprobe::console

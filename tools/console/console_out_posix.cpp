@@ -1,0 +1,13 @@
+#include <cstdio>
+
+#include "console_out.h"
+
+namespace netprobe::console {
+
+void Write(Stream stream, std::string_view utf8) {
+    std::FILE* file = stream == Stream::kOut ? stdout : stderr;
+    std::fwrite(utf8.data(), 1, utf8.size(), file);
+    std::fflush(file);
+}
+
+}  // namespace netprobe::console
