@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "bench_util.h"
+#include "bench/bench_util.h"
 
 namespace netprobe::bench {
 

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "f_HttPTestConnect.h"
-#include "http_origin.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::bench {
 namespace {

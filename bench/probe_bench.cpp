@@ -11,9 +11,9 @@
 #include <vector>
 #include <cstdlib>
 
-#include "bench_util.h"
-#include "f_HttPTestConnect.h"
-#include "http_origin.h"
+#include "bench/bench_util.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::bench {
 namespace {

@@ -17,10 +17,10 @@
 #include <thread>
 #include <vector>
 
-#include "TestUpdateServer.h"
-#include "bench_util.h"
-#include "http_origin.h"
-#include "socks_server.h"
+#include "conntest/TestUpdateServer.h"
+#include "bench/bench_util.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/socks_server.h"
 
 namespace netprobe::bench {
 namespace {

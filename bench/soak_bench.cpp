@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DefaultHost.h"
-#include "TestUpdateServer.h"
-#include "bench_util.h"
-#include "http_origin.h"
+#include "core/DefaultHost.h"
+#include "conntest/TestUpdateServer.h"
+#include "bench/bench_util.h"
+#include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::bench {
 namespace {

@@ -1,12 +1,12 @@
-#include "ProxySettings.h"
+#include "comm/ProxySettings.h"
 
 #include <memory>
 #include <mutex>
 #include <string_view>
 
-#include "HostFrameLib.h"
-#include "f_DataVO.h"
-#include "f_EndecryptInterface.h"
+#include "core/HostFrameLib.h"
+#include "core/f_DataVO.h"
+#include "comm/f_EndecryptInterface.h"
 
 namespace netprobe {
 namespace {

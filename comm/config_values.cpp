@@ -1,10 +1,10 @@
-#include "config_values.h"
+#include "comm/config_values.h"
 
 #include <charconv>
 
-#include "errors.h"
-#include "gbk.h"
-#include "xml_dom.h"
+#include "core/errors.h"
+#include "core/gbk.h"
+#include "comm/xml_dom.h"
 
 namespace netprobe::config {
 namespace {

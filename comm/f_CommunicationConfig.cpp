@@ -1,11 +1,11 @@
-#include "f_CommunicationConfig.h"
+#include "comm/f_CommunicationConfig.h"
 
-#include "HostFrameLib.h"
-#include "config_values.h"
-#include "errors.h"
-#include "file_paths.h"
-#include "texts.h"
-#include "xml_dom.h"
+#include "core/HostFrameLib.h"
+#include "comm/config_values.h"
+#include "core/errors.h"
+#include "core/file_paths.h"
+#include "core/texts.h"
+#include "comm/xml_dom.h"
 
 namespace netprobe {
 

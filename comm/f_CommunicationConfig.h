@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "TObject.h"
-#include "Variant.h"
-#include "f_DataVO.h"
+#include "core/TObject.h"
+#include "core/Variant.h"
+#include "core/f_DataVO.h"
 
 namespace netprobe {
 

@@ -1,4 +1,4 @@
-#include "f_EndecryptInterface.h"
+#include "comm/f_EndecryptInterface.h"
 
 #include <cstdint>
 #include <limits>

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "TObject.h"
+#include "core/TObject.h"
 
 namespace netprobe {
 

@@ -1,11 +1,11 @@
-#include "password_encoder.h"
+#include "comm/password_encoder.h"
 
 #include <cstdint>
 #include <random>
 #include <stdexcept>
 #include <vector>
 
-#include "f_EndecryptInterface.h"
+#include "comm/f_EndecryptInterface.h"
 
 namespace netprobe {
 namespace {

@@ -1,4 +1,4 @@
-#include "xml_dom.h"
+#include "comm/xml_dom.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -6,8 +6,8 @@
 
 #include <mutex>
 
-#include "file_paths.h"
-#include "xml_encodings.h"
+#include "core/file_paths.h"
+#include "comm/xml_encodings.h"
 
 namespace netprobe::xml {
 namespace {

@@ -1,4 +1,4 @@
-#include "xml_encodings.h"
+#include "comm/xml_encodings.h"
 
 namespace netprobe::xml {
 

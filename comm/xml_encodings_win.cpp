@@ -1,7 +1,7 @@
 #include <libxml/encoding.h>
 
-#include "xml_encodings.h"
-#include "xml_gbk_handler.h"
+#include "comm/xml_encodings.h"
+#include "comm/xml_gbk_handler.h"
 
 namespace netprobe::xml {
 

@@ -1,5 +1,5 @@
 // GBK <-> UTF-8 converters for libxml2 on the Windows code page 936 functions.
-#include "xml_gbk_handler.h"
+#include "comm/xml_gbk_handler.h"
 
 #include <windows.h>
 

@@ -1,14 +1,14 @@
-#include "ServerTest.h"
+#include "conntest/ServerTest.h"
 
 #include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "ProxySettings.h"
-#include "errors.h"
-#include "f_CommunicationConfig.h"
-#include "texts.h"
+#include "comm/ProxySettings.h"
+#include "core/errors.h"
+#include "comm/f_CommunicationConfig.h"
+#include "core/texts.h"
 
 namespace netprobe {
 namespace {

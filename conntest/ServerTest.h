@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "f_DataVO.h"
-#include "ProxySettings.h"
-#include "f_HttPTestConnect.h"
+#include "core/f_DataVO.h"
+#include "comm/ProxySettings.h"
+#include "conntest/f_HttPTestConnect.h"
 
 namespace netprobe {
 

@@ -1,8 +1,8 @@
-#include "TestUpdateServer.h"
+#include "conntest/TestUpdateServer.h"
 
 #include <string>
 
-#include "ServerTest.h"
+#include "conntest/ServerTest.h"
 
 extern "C" bool NETPROBE_STDCALL TestUpdateServer() {
     try {

@@ -1,10 +1,10 @@
-#include "f_HttPTestConnect.h"
+#include "conntest/f_HttPTestConnect.h"
 
 #include <chrono>
 
-#include "HostFrameLib.h"
-#include "probe_signal.h"
-#include "texts.h"
+#include "core/HostFrameLib.h"
+#include "conntest/probe_signal.h"
+#include "core/texts.h"
 
 namespace netprobe {
 namespace {

@@ -1,6 +1,6 @@
 // One probe on libcurl: a HEAD request for the server's address, directly or through the
 // configured proxy, and the outcome in the module's words.
-#include "http_probe.h"
+#include "conntest/http_probe.h"
 
 #include <curl/curl.h>
 
@@ -8,10 +8,10 @@
 #include <mutex>
 #include <string_view>
 
-#include "f_HttPTestConnect.h"
-#include "http_transfer.h"
-#include "proxy_address.h"
-#include "texts.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "conntest/http_transfer.h"
+#include "conntest/proxy_address.h"
+#include "core/texts.h"
 
 namespace netprobe {
 namespace {

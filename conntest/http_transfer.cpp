@@ -2,7 +2,7 @@
 // time-out is another rule: a live server whose answer comes in parts, each within the
 // time-out, must pass. The transfer therefore runs on the multi interface, which tells after
 // each wait whether anything happened on the connection.
-#include "http_transfer.h"
+#include "conntest/http_transfer.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "probe_signal.h"
+#include "conntest/probe_signal.h"
 
 namespace netprobe {
 

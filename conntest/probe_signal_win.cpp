@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "probe_signal.h"
+#include "conntest/probe_signal.h"
 
 namespace netprobe {
 

@@ -1,11 +1,11 @@
-#include "proxy_address.h"
+#include "conntest/proxy_address.h"
 
 #include <curl/curl.h>
 
 #include <memory>
 #include <string_view>
 
-#include "config_values.h"
+#include "comm/config_values.h"
 
 namespace netprobe {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "f_HttPTestConnect.h"
+#include "conntest/f_HttPTestConnect.h"
 
 namespace netprobe {
 

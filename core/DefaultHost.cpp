@@ -1,4 +1,4 @@
-#include "DefaultHost.h"
+#include "core/DefaultHost.h"
 
 #include <cstdlib>
 

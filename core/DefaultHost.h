@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "HostFrameLib.h"
-#include "f_DataVO.h"
+#include "core/HostFrameLib.h"
+#include "core/f_DataVO.h"
 
 namespace netprobe {
 

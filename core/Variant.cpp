@@ -1,4 +1,4 @@
-#include "Variant.h"
+#include "core/Variant.h"
 
 namespace netprobe {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "DefaultHost.h"
+#include "core/DefaultHost.h"
 
 namespace netprobe::platform {
 

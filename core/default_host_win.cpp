@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "DefaultHost.h"
+#include "core/DefaultHost.h"
 
 namespace netprobe::platform {
 

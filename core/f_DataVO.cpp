@@ -1,4 +1,4 @@
-#include "f_DataVO.h"
+#include "core/f_DataVO.h"
 
 namespace netprobe {
 namespace {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "TObject.h"
-#include "Variant.h"
+#include "core/TObject.h"
+#include "core/Variant.h"
 
 namespace netprobe {
 

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "file_paths.h"
-#include "gbk.h"
+#include "core/file_paths.h"
+#include "core/gbk.h"
 
 namespace netprobe {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "file_paths.h"
+#include "core/file_paths.h"
 
 namespace netprobe {
 namespace {

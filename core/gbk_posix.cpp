@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "gbk.h"
-#include "gbk_skip.h"
+#include "core/gbk.h"
+#include "core/gbk_skip.h"
 
 namespace netprobe {
 namespace {

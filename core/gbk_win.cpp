@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "gbk.h"
-#include "gbk_skip.h"
+#include "core/gbk.h"
+#include "core/gbk_skip.h"
 
 namespace netprobe {
 namespace {

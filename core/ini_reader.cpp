@@ -6,7 +6,7 @@
 // limit: a stored proxy password alone takes up to 272 bytes.
 #include <fstream>
 
-#include "DefaultHost.h"
+#include "core/DefaultHost.h"
 
 namespace netprobe {
 namespace {

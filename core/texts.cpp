@@ -1,5 +1,5 @@
 // Compiled with -fexec-charset=GBK: every narrow literal below becomes GBK bytes.
-#include "texts.h"
+#include "core/texts.h"
 
 namespace netprobe::texts {
 

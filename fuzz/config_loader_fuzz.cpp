@@ -7,14 +7,14 @@
 #include <fstream>
 #include <string>
 
-#include "DefaultHost.h"
-#include "ServerTest.h"
-#include "config_values.h"
-#include "errors.h"
-#include "f_CommunicationConfig.h"
-#include "fuzz_input.h"
-#include "texts.h"
-#include "xml_dom.h"
+#include "core/DefaultHost.h"
+#include "conntest/ServerTest.h"
+#include "comm/config_values.h"
+#include "core/errors.h"
+#include "comm/f_CommunicationConfig.h"
+#include "fuzz/fuzz_input.h"
+#include "core/texts.h"
+#include "comm/xml_dom.h"
 
 namespace netprobe::fuzz {
 namespace {

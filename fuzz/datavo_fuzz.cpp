@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "f_DataVO.h"
-#include "fuzz_input.h"
+#include "core/f_DataVO.h"
+#include "fuzz/fuzz_input.h"
 
 namespace netprobe::fuzz {
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "f_EndecryptInterface.h"
-#include "fuzz_input.h"
-#include "password_encoder.h"
+#include "comm/f_EndecryptInterface.h"
+#include "fuzz/fuzz_input.h"
+#include "comm/password_encoder.h"
 
 namespace netprobe::fuzz {
 namespace {

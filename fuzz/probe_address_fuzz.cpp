@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "ServerTest.h"
-#include "errors.h"
-#include "f_HttPTestConnect.h"
-#include "fuzz_input.h"
-#include "http_probe.h"
-#include "texts.h"
+#include "conntest/ServerTest.h"
+#include "core/errors.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "fuzz/fuzz_input.h"
+#include "conntest/http_probe.h"
+#include "core/texts.h"
 
 namespace netprobe::fuzz {
 namespace {

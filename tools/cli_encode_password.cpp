@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
-#include "cli.h"
-#include "console_out.h"
-#include "password_encoder.h"
+#include "tools/cli.h"
+#include "tools/console/console_out.h"
+#include "comm/password_encoder.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "cli_env.h"
+#include "tools/cli_env.h"
 
 namespace netprobe::cli {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "cli_env.h"
-#include "utf16.h"
+#include "tools/cli_env.h"
+#include "tools/console/utf16.h"
 
 namespace netprobe::cli {
 

@@ -1,9 +1,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli.h"
-#include "cli_env.h"
-#include "console_out.h"
+#include "tools/cli.h"
+#include "tools/cli_env.h"
+#include "tools/console/console_out.h"
 
 namespace netprobe::cli {
 namespace {

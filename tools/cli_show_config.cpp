@@ -2,11 +2,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "cli.h"
-#include "console_out.h"
-#include "f_CommunicationConfig.h"
-#include "gbk.h"
-#include "json_writer.h"
+#include "tools/cli.h"
+#include "tools/console/console_out.h"
+#include "comm/f_CommunicationConfig.h"
+#include "core/gbk.h"
+#include "tools/json_writer.h"
 
 namespace netprobe::cli {
 namespace {

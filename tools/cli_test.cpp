@@ -3,11 +3,11 @@
 #include <optional>
 #include <vector>
 
-#include "ServerTest.h"
-#include "cli.h"
-#include "console_out.h"
-#include "gbk.h"
-#include "json_writer.h"
+#include "conntest/ServerTest.h"
+#include "tools/cli.h"
+#include "tools/console/console_out.h"
+#include "core/gbk.h"
+#include "tools/json_writer.h"
 
 namespace netprobe::cli {
 namespace {

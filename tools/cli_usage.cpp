@@ -1,4 +1,4 @@
-#include "cli_usage.h"
+#include "tools/cli_usage.h"
 
 namespace netprobe::cli {
 namespace {

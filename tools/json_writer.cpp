@@ -1,4 +1,4 @@
-#include "json_writer.h"
+#include "tools/json_writer.h"
 
 #include <cstdio>
 

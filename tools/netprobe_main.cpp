@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
-#include "cli_usage.h"
-#include "command_line.h"
-#include "console_out.h"
+#include "tools/cli.h"
+#include "tools/cli_usage.h"
+#include "tools/console/command_line.h"
+#include "tools/console/console_out.h"
 #include "netprobe_version.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "MainFrameMessages.h"
+#include "ui/MainFrameMessages.h"
 
 #include <cstring>
 #include <vector>
 
-#include "HostFrameLib.h"
-#include "application.h"
+#include "core/HostFrameLib.h"
+#include "ui/kit/application.h"
 
 namespace netprobe::ui {
 

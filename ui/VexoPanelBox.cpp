@@ -1,4 +1,4 @@
-#include "VexoPanelBox.h"
+#include "ui/VexoPanelBox.h"
 
 namespace netprobe::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A panel that draws a one-pixel border in a colour of its own on any chosen subset of its
 // four sides, and keeps its aligned children inside that border.
-#include "panel.h"
+#include "ui/kit/panel.h"
 
 namespace netprobe::ui {
 

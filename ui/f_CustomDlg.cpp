@@ -1,6 +1,6 @@
-#include "f_CustomDlg.h"
+#include "ui/f_CustomDlg.h"
 
-#include "texts.h"
+#include "core/texts.h"
 
 namespace netprobe::ui {
 

@@ -6,14 +6,14 @@
 // when they are entered, and tells the main frame when F1 is pressed.
 #include <string>
 
-#include "HostFrameLib.h"
-#include "MainFrameMessages.h"
-#include "bevel.h"
-#include "flat_button.h"
-#include "form.h"
-#include "label.h"
-#include "panel.h"
-#include "skin_edit.h"
+#include "core/HostFrameLib.h"
+#include "ui/MainFrameMessages.h"
+#include "ui/kit/bevel.h"
+#include "ui/kit/flat_button.h"
+#include "ui/kit/form.h"
+#include "ui/kit/label.h"
+#include "ui/kit/panel.h"
+#include "ui/kit/skin_edit.h"
 
 namespace netprobe {
 class TDataVO;

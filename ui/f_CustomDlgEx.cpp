@@ -1,4 +1,4 @@
-#include "f_CustomDlgEx.h"
+#include "ui/f_CustomDlgEx.h"
 
 namespace netprobe::ui {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The base dialog without its coloured top bar: a small mark text and a dotted rule run
 // along its footer instead. Dialogs derive from it; it is not shown by itself.
-#include "f_CustomDlg.h"
-#include "shape.h"
+#include "ui/f_CustomDlg.h"
+#include "ui/kit/shape.h"
 
 namespace netprobe::ui {
 

@@ -1,8 +1,8 @@
-#include "f_InputForm.h"
+#include "ui/f_InputForm.h"
 
 #include <memory>
 
-#include "texts.h"
+#include "core/texts.h"
 
 namespace netprobe::ui {
 

@@ -4,7 +4,7 @@
 // ShowInputDialog.
 #include <string>
 
-#include "f_CustomDlg.h"
+#include "ui/f_CustomDlg.h"
 
 namespace netprobe::ui {
 

@@ -1,12 +1,12 @@
-#include "f_Status.h"
+#include "ui/f_Status.h"
 
 #include <utility>
 
-#include "application.h"
-#include "bitmap.h"
-#include "f_Status_Frames.h"
-#include "kit_release.h"
-#include "texts.h"
+#include "ui/kit/application.h"
+#include "ui/kit/bitmap.h"
+#include "ui/f_Status_Frames.h"
+#include "ui/kit/kit_release.h"
+#include "core/texts.h"
 
 namespace netprobe::ui {
 

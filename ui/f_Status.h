@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <string>
 
-#include "VexoPanelBox.h"
-#include "f_Status_Animator.h"
-#include "f_Status_Shadow.h"
-#include "form.h"
-#include "image_list.h"
-#include "label.h"
+#include "ui/VexoPanelBox.h"
+#include "ui/f_Status_Animator.h"
+#include "ui/f_Status_Shadow.h"
+#include "ui/kit/form.h"
+#include "ui/kit/image_list.h"
+#include "ui/kit/label.h"
 
 namespace netprobe::ui {
 

@@ -1,6 +1,6 @@
-#include "f_Status_Animator.h"
+#include "ui/f_Status_Animator.h"
 
-#include "gdi.h"
+#include "ui/kit/gdi.h"
 
 namespace netprobe::ui {
 

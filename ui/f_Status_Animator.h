@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "bitmap.h"
-#include "custom_control.h"
-#include "image_list.h"
-#include "timer.h"
+#include "ui/kit/bitmap.h"
+#include "ui/kit/custom_control.h"
+#include "ui/kit/image_list.h"
+#include "ui/kit/timer.h"
 
 namespace netprobe::ui {
 

@@ -1,9 +1,9 @@
-#include "f_Status_Frames.h"
+#include "ui/f_Status_Frames.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "gdi.h"
+#include "ui/kit/gdi.h"
 
 namespace netprobe::ui {
 

@@ -4,7 +4,7 @@
 // their spacing from one frame to the next, so that the last frame leads back to the first.
 #include <windows.h>
 
-#include "image_list.h"
+#include "ui/kit/image_list.h"
 
 namespace netprobe::ui {
 

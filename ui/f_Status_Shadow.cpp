@@ -1,4 +1,4 @@
-#include "f_Status_Shadow.h"
+#include "ui/f_Status_Shadow.h"
 
 #include <cmath>
 

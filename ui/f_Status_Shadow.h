@@ -3,8 +3,8 @@
 // second pass over the same pixels darkens them further.
 #include <windows.h>
 
-#include "canvas.h"
-#include "color.h"
+#include "ui/kit/canvas.h"
+#include "ui/kit/color.h"
 
 namespace netprobe::ui {
 

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "errors.h"
-#include "f_CommunicationConfig.h"
-#include "fake_host.h"
-#include "gbk.h"
-#include "temp_dir.h"
-#include "texts.h"
+#include "core/errors.h"
+#include "comm/f_CommunicationConfig.h"
+#include "tests/support/fake_host.h"
+#include "core/gbk.h"
+#include "tests/support/temp_dir.h"
+#include "core/texts.h"
 
 namespace netprobe {
 namespace {

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "f_EndecryptInterface.h"
-#include "password_encoder.h"
+#include "comm/f_EndecryptInterface.h"
+#include "comm/password_encoder.h"
 
 namespace netprobe {
 namespace {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "ProxySettings.h"
-#include "f_DataVO.h"
-#include "f_EndecryptInterface.h"
-#include "fake_host.h"
-#include "password_encoder.h"
+#include "comm/ProxySettings.h"
+#include "core/f_DataVO.h"
+#include "comm/f_EndecryptInterface.h"
+#include "tests/support/fake_host.h"
+#include "comm/password_encoder.h"
 
 namespace netprobe {
 namespace {

@@ -4,8 +4,8 @@
 #include <libxml/xmlerror.h>
 #include <libxml/globals.h>
 
-#include "temp_dir.h"
-#include "xml_dom.h"
+#include "tests/support/temp_dir.h"
+#include "comm/xml_dom.h"
 
 namespace netprobe {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "xml_gbk_handler.h"
+#include "comm/xml_gbk_handler.h"
 
 namespace netprobe::xml {
 namespace {

@@ -7,13 +7,13 @@
 #include <thread>
 #include <vector>
 
-#include "ProxySettings.h"
-#include "ServerTest.h"
-#include "env_var.h"
-#include "gbk.h"
-#include "http_origin.h"
-#include "temp_dir.h"
-#include "thread_count.h"
+#include "comm/ProxySettings.h"
+#include "conntest/ServerTest.h"
+#include "tests/support/env_var.h"
+#include "core/gbk.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/thread_count.h"
 
 namespace netprobe {
 namespace {

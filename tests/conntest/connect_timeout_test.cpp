@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "f_HttPTestConnect.h"
-#include "gbk.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "core/gbk.h"
 
 namespace netprobe {
 namespace {

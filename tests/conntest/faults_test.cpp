@@ -9,15 +9,15 @@
 #include <memory>
 #include <thread>
 
-#include "ServerTest.h"
-#include "f_HttPTestConnect.h"
-#include "fake_host.h"
-#include "gbk.h"
-#include "http_origin.h"
-#include "loopback_server.h"
-#include "socks_server.h"
-#include "temp_dir.h"
-#include "thread_count.h"
+#include "conntest/ServerTest.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "tests/support/fake_host.h"
+#include "core/gbk.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/loopback_server.h"
+#include "tests/support/loopback/socks_server.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/thread_count.h"
 
 namespace netprobe {
 namespace {

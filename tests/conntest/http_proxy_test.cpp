@@ -1,10 +1,10 @@
 // Probes through an HTTP proxy: the absolute-URI request, Basic proxy credentials, 407.
 #include <gtest/gtest.h>
 
-#include "f_HttPTestConnect.h"
-#include "gbk.h"
-#include "http_origin.h"
-#include "http_proxy.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "core/gbk.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/http_proxy.h"
 
 namespace netprobe {
 namespace {

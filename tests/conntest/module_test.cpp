@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "http_origin.h"
-#include "temp_dir.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {

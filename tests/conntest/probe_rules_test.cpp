@@ -3,9 +3,9 @@
 
 #include <curl/curl.h>
 
-#include "f_HttPTestConnect.h"
-#include "gbk.h"
-#include "http_probe.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "core/gbk.h"
+#include "conntest/http_probe.h"
 
 namespace netprobe {
 namespace {

@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <thread>
 
-#include "env_var.h"
-#include "f_HttPTestConnect.h"
-#include "fake_host.h"
-#include "gbk.h"
-#include "http_origin.h"
-#include "unused_port.h"
-#include "socks_server.h"
+#include "tests/support/env_var.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "tests/support/fake_host.h"
+#include "core/gbk.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/unused_port.h"
+#include "tests/support/loopback/socks_server.h"
 
 namespace netprobe {
 namespace {

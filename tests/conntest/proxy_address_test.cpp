@@ -2,12 +2,12 @@
 // read as a URL, and a text that is no host fails before anything is sent.
 #include <gtest/gtest.h>
 
-#include "f_HttPTestConnect.h"
-#include "gbk.h"
-#include "http_origin.h"
-#include "http_proxy.h"
-#include "proxy_address.h"
-#include "socks_server.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "core/gbk.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/http_proxy.h"
+#include "conntest/proxy_address.h"
+#include "tests/support/loopback/socks_server.h"
 
 namespace netprobe {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
-#include "f_HttPTestConnect.h"
-#include "gbk.h"
-#include "http_origin.h"
+#include "conntest/f_HttPTestConnect.h"
+#include "core/gbk.h"
+#include "tests/support/loopback/http_origin.h"
 
 namespace netprobe {
 namespace {

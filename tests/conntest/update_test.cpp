@@ -5,14 +5,14 @@
 #include <functional>
 #include <memory>
 
-#include "ServerTest.h"
-#include "TestUpdateServer.h"
-#include "fake_host.h"
-#include "gbk.h"
-#include "http_origin.h"
-#include "unused_port.h"
-#include "socks_server.h"
-#include "temp_dir.h"
+#include "conntest/ServerTest.h"
+#include "conntest/TestUpdateServer.h"
+#include "tests/support/fake_host.h"
+#include "core/gbk.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/unused_port.h"
+#include "tests/support/loopback/socks_server.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {

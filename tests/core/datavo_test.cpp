@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "f_DataVO.h"
+#include "core/f_DataVO.h"
 
 namespace netprobe {
 namespace {

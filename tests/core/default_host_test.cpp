@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "DefaultHost.h"
-#include "env_var.h"
-#include "fake_host.h"
-#include "temp_dir.h"
+#include "core/DefaultHost.h"
+#include "tests/support/env_var.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gbk.h"
+#include "core/gbk.h"
 
 namespace netprobe {
 namespace {

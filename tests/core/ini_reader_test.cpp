@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "DefaultHost.h"
-#include "temp_dir.h"
+#include "core/DefaultHost.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {

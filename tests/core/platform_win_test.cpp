@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "DefaultHost.h"
-#include "env_var.h"
+#include "core/DefaultHost.h"
+#include "tests/support/env_var.h"
 
 namespace netprobe {
 namespace {

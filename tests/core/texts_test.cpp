@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "gbk.h"
-#include "texts.h"
+#include "core/gbk.h"
+#include "core/texts.h"
 
 namespace netprobe {
 namespace {

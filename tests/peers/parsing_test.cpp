@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "base64.h"
-#include "http_head.h"
-#include "raw_client.h"
-#include "socket_compat.h"
-#include "unused_port.h"
+#include "tests/support/loopback/base64.h"
+#include "tests/support/loopback/http_head.h"
+#include "tests/support/loopback/raw_client.h"
+#include "tests/support/loopback/socket_compat.h"
+#include "tests/support/loopback/unused_port.h"
 
 namespace netprobe::testing {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "base64.h"
-#include "http_origin.h"
-#include "http_proxy.h"
-#include "raw_client.h"
-#include "unused_port.h"
+#include "tests/support/loopback/base64.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/http_proxy.h"
+#include "tests/support/loopback/raw_client.h"
+#include "tests/support/loopback/unused_port.h"
 
 namespace netprobe::testing {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "http_origin.h"
-#include "raw_client.h"
-#include "socks_server.h"
-#include "test_bytes.h"
-#include "unused_port.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/raw_client.h"
+#include "tests/support/loopback/socks_server.h"
+#include "tests/peers/test_bytes.h"
+#include "tests/support/loopback/unused_port.h"
 
 namespace netprobe::testing {
 namespace {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "child_process.h"
-#include "temp_dir.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe::testing {
 namespace {

@@ -1,11 +1,11 @@
-#include "child_process_win.h"
+#include "tests/support/child_process_win.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "child_process.h"
-#include "temp_dir.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe::testing {
 namespace {

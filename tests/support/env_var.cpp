@@ -1,4 +1,4 @@
-#include "env_var.h"
+#include "tests/support/env_var.h"
 
 #include <cstdlib>
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "HostFrameLib.h"
-#include "f_DataVO.h"
+#include "core/HostFrameLib.h"
+#include "core/f_DataVO.h"
 
 namespace netprobe::testing {
 

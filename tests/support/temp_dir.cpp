@@ -1,4 +1,4 @@
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,7 +6,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "gbk.h"
+#include "core/gbk.h"
 
 namespace netprobe::testing {
 

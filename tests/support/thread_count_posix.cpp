@@ -1,4 +1,4 @@
-#include "thread_count.h"
+#include "tests/support/thread_count.h"
 
 #include <filesystem>
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "child_process_win.h"
-#include "temp_dir.h"
-#include "unused_port.h"
-#include "utf16.h"
+#include "tests/support/child_process.h"
+#include "tests/support/child_process_win.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/loopback/unused_port.h"
+#include "tools/console/utf16.h"
 
 namespace netprobe {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "tests/support/child_process.h"
 #include "netprobe_version.h"
-#include "utf16.h"
+#include "tools/console/utf16.h"
 
 namespace netprobe {
 namespace {

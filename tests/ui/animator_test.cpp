@@ -9,11 +9,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "VexoPanelBox.h"
-#include "f_Status_Animator.h"
-#include "form.h"
-#include "gdi.h"
-#include "ui_test_support.h"
+#include "ui/VexoPanelBox.h"
+#include "ui/f_Status_Animator.h"
+#include "ui/kit/form.h"
+#include "ui/kit/gdi.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "f_CustomDlgEx.h"
-#include "fake_host.h"
-#include "ui_test_support.h"
+#include "ui/f_CustomDlgEx.h"
+#include "tests/support/fake_host.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

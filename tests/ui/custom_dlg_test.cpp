@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "application.h"
-#include "f_CustomDlg.h"
-#include "fake_host.h"
-#include "ui_test_support.h"
+#include "ui/kit/application.h"
+#include "ui/f_CustomDlg.h"
+#include "tests/support/fake_host.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

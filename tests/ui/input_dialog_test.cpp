@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "f_InputForm.h"
-#include "fake_host.h"
-#include "ui_test_support.h"
+#include "ui/f_InputForm.h"
+#include "tests/support/fake_host.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

@@ -10,12 +10,12 @@
 #include <memory>
 #include <string>
 
-#include "f_CustomDlgEx.h"
-#include "f_InputForm.h"
-#include "f_Status.h"
-#include "fake_host.h"
-#include "texts.h"
-#include "ui_test_support.h"
+#include "ui/f_CustomDlgEx.h"
+#include "ui/f_InputForm.h"
+#include "ui/f_Status.h"
+#include "tests/support/fake_host.h"
+#include "core/texts.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

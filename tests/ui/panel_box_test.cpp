@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "VexoPanelBox.h"
-#include "form.h"
-#include "ui_test_support.h"
+#include "ui/VexoPanelBox.h"
+#include "ui/kit/form.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

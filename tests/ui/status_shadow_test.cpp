@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "canvas.h"
-#include "f_Status_Shadow.h"
-#include "ui_test_support.h"
+#include "ui/kit/canvas.h"
+#include "ui/f_Status_Shadow.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

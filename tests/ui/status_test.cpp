@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "f_Status.h"
-#include "f_Status_Frames.h"
-#include "fake_host.h"
-#include "ui_test_support.h"
+#include "ui/f_Status.h"
+#include "ui/f_Status_Frames.h"
+#include "tests/support/fake_host.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

@@ -1,11 +1,11 @@
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::testing {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "env_var.h"
-#include "hostsim_options.h"
-#include "http_origin.h"
-#include "temp_dir.h"
+#include "tests/support/child_process.h"
+#include "tests/support/env_var.h"
+#include "tools/hostsim/hostsim_options.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {

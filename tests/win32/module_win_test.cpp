@@ -10,10 +10,10 @@
 #include <string>
 #include <thread>
 
-#include "env_var.h"
-#include "http_origin.h"
-#include "temp_dir.h"
-#include "unused_port.h"
+#include "tests/support/env_var.h"
+#include "tests/support/loopback/http_origin.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/loopback/unused_port.h"
 
 namespace netprobe {
 namespace {

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "tools/console/command_line.h"
 
 namespace netprobe::console {
 

@@ -1,4 +1,4 @@
-#include "console_out.h"
+#include "tools/console/console_out.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "console_out.h"
+#include "tools/console/console_out.h"
 
 namespace netprobe::console {
 

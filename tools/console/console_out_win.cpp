@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "console_out.h"
-#include "utf16.h"
+#include "tools/console/console_out.h"
+#include "tools/console/utf16.h"
 
 namespace netprobe::console {
 namespace {

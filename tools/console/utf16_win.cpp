@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "utf16.h"
+#include "tools/console/utf16.h"
 
 namespace netprobe::console {
 

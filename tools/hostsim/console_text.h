@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "utf16.h"
+#include "tools/console/utf16.h"
 
 // Texts for hostsim's standard output and error: UTF-8, written the console's way
 // (console_out.h).

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "console_out.h"
-#include "console_text.h"
+#include "tools/console/console_out.h"
+#include "tools/hostsim/console_text.h"
 
 namespace netprobe::hostsim {
 

@@ -1,9 +1,9 @@
-#include "dialog_demo.h"
+#include "tools/hostsim/dialog_demo.h"
 
-#include "f_CustomDlg.h"
-#include "f_InputForm.h"
-#include "f_Status.h"
-#include "texts.h"
+#include "ui/f_CustomDlg.h"
+#include "ui/f_InputForm.h"
+#include "ui/f_Status.h"
+#include "core/texts.h"
 
 namespace netprobe::hostsim {
 

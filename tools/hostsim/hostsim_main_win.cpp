@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "command_line.h"
-#include "console_out.h"
-#include "console_text.h"
-#include "hostsim_options.h"
-#include "main_frame.h"
-#include "module_loader.h"
+#include "tools/console/command_line.h"
+#include "tools/console/console_out.h"
+#include "tools/hostsim/console_text.h"
+#include "tools/hostsim/hostsim_options.h"
+#include "tools/hostsim/main_frame.h"
+#include "tools/hostsim/module_loader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "hostsim_options.h"
+#include "tools/hostsim/hostsim_options.h"
 
 #include <charconv>
 

@@ -5,8 +5,8 @@
 #include <deque>
 #include <string>
 
-#include "hostsim_options.h"
-#include "module_loader.h"
+#include "tools/hostsim/hostsim_options.h"
+#include "tools/hostsim/module_loader.h"
 
 namespace netprobe::hostsim {
 

@@ -1,10 +1,10 @@
-#include "main_frame.h"
+#include "tools/hostsim/main_frame.h"
 
 #include <cstdio>
 
-#include "console_text.h"
-#include "dialog_demo.h"
-#include "texts.h"
+#include "tools/hostsim/console_text.h"
+#include "tools/hostsim/dialog_demo.h"
+#include "core/texts.h"
 
 namespace netprobe::hostsim {
 namespace {

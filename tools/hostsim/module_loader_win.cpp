@@ -1,4 +1,4 @@
-#include "module_loader.h"
+#include "tools/hostsim/module_loader.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
-#include "application.h"
+#include "ui/kit/application.h"
 
 #include <string>
 #include <utility>
 
-#include "DefaultHost.h"
-#include "os_error.h"
-#include "timer.h"
-#include "window_class.h"
+#include "core/DefaultHost.h"
+#include "ui/kit/os_error.h"
+#include "ui/kit/timer.h"
+#include "ui/kit/window_class.h"
 
 namespace netprobe::ui {
 

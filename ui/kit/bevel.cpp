@@ -1,4 +1,4 @@
-#include "bevel.h"
+#include "ui/kit/bevel.h"
 
 namespace netprobe::ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 // A bevel: an etched frame or a single etched line on one side.
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

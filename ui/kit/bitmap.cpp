@@ -1,4 +1,4 @@
-#include "bitmap.h"
+#include "ui/kit/bitmap.h"
 
 namespace netprobe::ui {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "canvas.h"
-#include "gdi.h"
+#include "ui/kit/canvas.h"
+#include "ui/kit/gdi.h"
 
 namespace netprobe::ui {
 

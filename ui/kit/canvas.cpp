@@ -1,6 +1,6 @@
-#include "canvas.h"
+#include "ui/kit/canvas.h"
 
-#include "font.h"
+#include "ui/kit/font.h"
 
 namespace netprobe::ui {
 

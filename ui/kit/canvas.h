@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "color.h"
-#include "gdi.h"
+#include "ui/kit/color.h"
+#include "ui/kit/gdi.h"
 
 namespace netprobe::ui {
 

@@ -3,7 +3,7 @@
 // named by 0x80000000 | COLOR_* index and resolved when drawn.
 #include <windows.h>
 
-#include "HostFrameLib.h"
+#include "core/HostFrameLib.h"
 
 namespace netprobe::ui {
 

@@ -1,4 +1,4 @@
-#include "component.h"
+#include "ui/kit/component.h"
 
 #include <algorithm>
 

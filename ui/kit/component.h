@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TObject.h"
+#include "core/TObject.h"
 
 namespace netprobe::ui {
 

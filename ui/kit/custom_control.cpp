@@ -1,4 +1,4 @@
-#include "custom_control.h"
+#include "ui/kit/custom_control.h"
 
 #include <windowsx.h>
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

@@ -4,7 +4,7 @@
 // stood, and the windows and classes go with the process.
 #include <windows.h>
 
-#include "kit_release.h"
+#include "ui/kit/kit_release.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_DETACH && reserved == nullptr) netprobe::ui::ReleaseKit();

@@ -1,4 +1,4 @@
-#include "flat_button.h"
+#include "ui/kit/flat_button.h"
 
 namespace netprobe::ui {
 

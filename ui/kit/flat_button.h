@@ -5,7 +5,7 @@
 // BM_CLICK.
 #include <functional>
 
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

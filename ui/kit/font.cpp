@@ -1,6 +1,6 @@
-#include "font.h"
+#include "ui/kit/font.h"
 
-#include "texts.h"
+#include "core/texts.h"
 
 namespace netprobe::ui {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "color.h"
-#include "gdi.h"
+#include "ui/kit/color.h"
+#include "ui/kit/gdi.h"
 
 namespace netprobe::ui {
 

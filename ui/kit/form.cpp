@@ -1,4 +1,4 @@
-#include "form.h"
+#include "ui/kit/form.h"
 
 #include <vector>
 

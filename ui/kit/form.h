@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

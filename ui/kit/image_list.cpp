@@ -1,4 +1,4 @@
-#include "image_list.h"
+#include "ui/kit/image_list.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "component.h"
+#include "ui/kit/component.h"
 
 namespace netprobe::ui {
 

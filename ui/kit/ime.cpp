@@ -1,4 +1,4 @@
-#include "ime.h"
+#include "ui/kit/ime.h"
 
 #include <imm.h>
 

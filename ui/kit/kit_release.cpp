@@ -1,11 +1,11 @@
-#include "kit_release.h"
+#include "ui/kit/kit_release.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "application.h"
-#include "window_class.h"
+#include "ui/kit/application.h"
+#include "ui/kit/window_class.h"
 
 namespace netprobe::ui {
 

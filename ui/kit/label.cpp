@@ -1,7 +1,7 @@
-#include "label.h"
+#include "ui/kit/label.h"
 
-#include "gdi.h"
-#include "text_wrap.h"
+#include "ui/kit/gdi.h"
+#include "ui/kit/text_wrap.h"
 
 namespace netprobe::ui {
 

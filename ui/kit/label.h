@@ -1,7 +1,7 @@
 #pragma once
 // A text label. A transparent label shows its parent through, so it can sit on a coloured bar.
 // By default a label takes the size of its caption in its font.
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

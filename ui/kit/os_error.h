@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "errors.h"
+#include "core/errors.h"
 
 namespace netprobe::ui {
 

@@ -1,4 +1,4 @@
-#include "panel.h"
+#include "ui/kit/panel.h"
 
 namespace netprobe::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A container control filled with its colour, with an optional raised or lowered outer bevel
 // and a centred caption.
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

@@ -1,4 +1,4 @@
-#include "shape.h"
+#include "ui/kit/shape.h"
 
 namespace netprobe::ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 // A filled rectangle or ellipse with an outline, in the pen and brush colours given.
-#include "window.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

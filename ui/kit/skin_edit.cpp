@@ -1,8 +1,8 @@
-#include "skin_edit.h"
+#include "ui/kit/skin_edit.h"
 
 #include <vector>
 
-#include "gdi.h"
+#include "ui/kit/gdi.h"
 
 namespace netprobe::ui {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "ime.h"
-#include "window.h"
+#include "ui/kit/ime.h"
+#include "ui/kit/window.h"
 
 namespace netprobe::ui {
 

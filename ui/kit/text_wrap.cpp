@@ -1,4 +1,4 @@
-#include "text_wrap.h"
+#include "ui/kit/text_wrap.h"
 
 namespace netprobe::ui {
 

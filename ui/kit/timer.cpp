@@ -1,8 +1,8 @@
-#include "timer.h"
+#include "ui/kit/timer.h"
 
 #include <map>
 
-#include "application.h"
+#include "ui/kit/application.h"
 
 namespace netprobe::ui {
 

@@ -1,12 +1,12 @@
-#include "window.h"
+#include "ui/kit/window.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "application.h"
-#include "gdi.h"
-#include "os_error.h"
-#include "window_class.h"
+#include "ui/kit/application.h"
+#include "ui/kit/gdi.h"
+#include "ui/kit/os_error.h"
+#include "ui/kit/window_class.h"
 
 namespace netprobe::ui {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
-#include "color.h"
-#include "component.h"
-#include "font.h"
+#include "ui/kit/canvas.h"
+#include "ui/kit/color.h"
+#include "ui/kit/component.h"
+#include "ui/kit/font.h"
 
 namespace netprobe::ui {
 

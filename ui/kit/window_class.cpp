@@ -1,11 +1,11 @@
-#include "window_class.h"
+#include "ui/kit/window_class.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "os_error.h"
+#include "ui/kit/os_error.h"
 
 // The image base of the module this code is linked into, from the linker.
 extern "C" IMAGE_DOS_HEADER __ImageBase;

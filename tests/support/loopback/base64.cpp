@@ -1,4 +1,4 @@
-#include "base64.h"
+#include "tests/support/loopback/base64.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "connection.h"
+#include "tests/support/loopback/connection.h"
 
 #include <algorithm>
 #include <thread>

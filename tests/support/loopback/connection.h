@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "server_lifetime.h"
-#include "socket_compat.h"
+#include "tests/support/loopback/server_lifetime.h"
+#include "tests/support/loopback/socket_compat.h"
 
 namespace netprobe::testing {
 

@@ -1,4 +1,4 @@
-#include "http_head.h"
+#include "tests/support/loopback/http_head.h"
 
 #include <cctype>
 

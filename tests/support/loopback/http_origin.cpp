@@ -1,4 +1,4 @@
-#include "http_origin.h"
+#include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::testing {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "connection.h"
-#include "http_head.h"
-#include "loopback_server.h"
-#include "recorder.h"
+#include "tests/support/loopback/connection.h"
+#include "tests/support/loopback/http_head.h"
+#include "tests/support/loopback/loopback_server.h"
+#include "tests/support/loopback/recorder.h"
 
 namespace netprobe::testing {
 

@@ -1,9 +1,9 @@
-#include "http_proxy.h"
+#include "tests/support/loopback/http_proxy.h"
 
 #include <charconv>
 
-#include "base64.h"
-#include "relay.h"
+#include "tests/support/loopback/base64.h"
+#include "tests/support/loopback/relay.h"
 
 namespace netprobe::testing {
 

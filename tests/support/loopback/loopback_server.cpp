@@ -1,4 +1,4 @@
-#include "loopback_server.h"
+#include "tests/support/loopback/loopback_server.h"
 
 namespace netprobe::testing {
 

@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "connection.h"
-#include "server_lifetime.h"
-#include "socket_compat.h"
+#include "tests/support/loopback/connection.h"
+#include "tests/support/loopback/server_lifetime.h"
+#include "tests/support/loopback/socket_compat.h"
 
 namespace netprobe::testing {
 

@@ -1,4 +1,4 @@
-#include "raw_client.h"
+#include "tests/support/loopback/raw_client.h"
 
 namespace netprobe::testing {
 

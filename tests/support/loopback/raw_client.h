@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "connection.h"
-#include "server_lifetime.h"
+#include "tests/support/loopback/connection.h"
+#include "tests/support/loopback/server_lifetime.h"
 
 namespace netprobe::testing {
 

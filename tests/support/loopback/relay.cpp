@@ -1,4 +1,4 @@
-#include "relay.h"
+#include "tests/support/loopback/relay.h"
 
 namespace netprobe::testing {
 

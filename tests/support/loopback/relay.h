@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection.h"
+#include "tests/support/loopback/connection.h"
 
 namespace netprobe::testing {
 

@@ -1,4 +1,4 @@
-#include "server_lifetime.h"
+#include "tests/support/loopback/server_lifetime.h"
 
 namespace netprobe::testing {
 

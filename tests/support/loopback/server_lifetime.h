@@ -4,7 +4,7 @@
 #include <mutex>
 #include <set>
 
-#include "socket_compat.h"
+#include "tests/support/loopback/socket_compat.h"
 
 namespace netprobe::testing {
 

@@ -1,4 +1,4 @@
-#include "socket_compat.h"
+#include "tests/support/loopback/socket_compat.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>

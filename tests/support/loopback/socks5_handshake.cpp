@@ -1,4 +1,4 @@
-#include "socks_handshake.h"
+#include "tests/support/loopback/socks_handshake.h"
 
 #include <algorithm>
 

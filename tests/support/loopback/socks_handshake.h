@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "connection.h"
-#include "server_lifetime.h"
-#include "socks_server.h"
+#include "tests/support/loopback/connection.h"
+#include "tests/support/loopback/server_lifetime.h"
+#include "tests/support/loopback/socks_server.h"
 
 namespace netprobe::testing::socks {
 

@@ -1,9 +1,9 @@
-#include "socks_server.h"
+#include "tests/support/loopback/socks_server.h"
 
 #include <stdexcept>
 
-#include "relay.h"
-#include "socks_handshake.h"
+#include "tests/support/loopback/relay.h"
+#include "tests/support/loopback/socks_handshake.h"
 
 namespace netprobe::testing {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "connection.h"
-#include "loopback_server.h"
-#include "recorder.h"
+#include "tests/support/loopback/connection.h"
+#include "tests/support/loopback/loopback_server.h"
+#include "tests/support/loopback/recorder.h"
 
 namespace netprobe::testing {
 

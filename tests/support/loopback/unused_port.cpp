@@ -1,6 +1,6 @@
-#include "unused_port.h"
+#include "tests/support/loopback/unused_port.h"
 
-#include "socket_compat.h"
+#include "tests/support/loopback/socket_compat.h"
 
 namespace netprobe::testing {
 

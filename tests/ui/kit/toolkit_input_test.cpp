@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "flat_button.h"
-#include "form.h"
-#include "gdi.h"
-#include "skin_edit.h"
-#include "text_wrap.h"
-#include "ui_test_support.h"
+#include "ui/kit/flat_button.h"
+#include "ui/kit/form.h"
+#include "ui/kit/gdi.h"
+#include "ui/kit/skin_edit.h"
+#include "ui/kit/text_wrap.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {

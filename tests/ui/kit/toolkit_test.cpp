@@ -8,14 +8,14 @@
 #include <memory>
 #include <stdexcept>
 
-#include "application.h"
-#include "component.h"
-#include "errors.h"
-#include "form.h"
-#include "label.h"
-#include "texts.h"
-#include "timer.h"
-#include "ui_test_support.h"
+#include "ui/kit/application.h"
+#include "ui/kit/component.h"
+#include "core/errors.h"
+#include "ui/kit/form.h"
+#include "ui/kit/label.h"
+#include "core/texts.h"
+#include "ui/kit/timer.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {
