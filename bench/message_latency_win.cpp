@@ -50,8 +50,8 @@ HWND MakeWindow(Stamps& stamps) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "netprobe_latency_bench";
     RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+    HWND window =
+        CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
     if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&stamps));
     return window;
 }
@@ -95,8 +95,8 @@ void PlainLoop(std::chrono::milliseconds length) {
 }
 
 void Report(const char* what, const std::vector<double>& delays) {
-    std::printf("  %-34s %2zu messages, median %.2f ms, max %.2f ms\n", what, delays.size(),
-                delays[delays.size() / 2], delays.back());
+    std::printf("  %-34s %2zu messages, median %.2f ms, max %.2f ms\n", what, delays.size(), delays[delays.size() / 2],
+                delays.back());
 }
 
 int Run() {

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <cstdlib>
+#include <vector>
 
 #include "bench/bench_util.h"
 #include "conntest/f_HttPTestConnect.h"

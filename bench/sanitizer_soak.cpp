@@ -2,8 +2,8 @@
 // loopback peers in turn (resets, stalls, trickles, nonsense answers, closed connections,
 // broken SOCKS handshakes), bounded in calls and in time. Every verdict must be the expected
 // one, no thread may stay behind, and resident memory must stay flat over the second half of
-// the run (the first calls set up libcurl, libxml2 and the sanitizer's own bookkeeping). Run it in the linux-asan and linux-tsan builds
-// (scripts/soak); a sanitizer report ends the run on its own.
+// the run (the first calls set up libcurl, libxml2 and the sanitizer's own bookkeeping). Run it in the linux-asan and
+// linux-tsan builds (scripts/soak); a sanitizer report ends the run on its own.
 //
 // Usage: sanitizer_soak [CALLS (300)] [SECONDS (60)] [GROWTH_BUDGET_KIB (2048)]
 #include <unistd.h>
@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "conntest/TestUpdateServer.h"
 #include "bench/bench_util.h"
+#include "conntest/TestUpdateServer.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/socks_server.h"
 
@@ -97,7 +97,8 @@ struct Peers {
 
 class Installation {
 public:
-    Installation() : dir_(std::filesystem::temp_directory_path() / ("netprobe-sanitizer-soak-" + std::to_string(getpid()))) {
+    Installation()
+        : dir_(std::filesystem::temp_directory_path() / ("netprobe-sanitizer-soak-" + std::to_string(getpid()))) {
         std::filesystem::create_directories(dir_);
         setenv("NETPROBE_APP_DIR", dir_.c_str(), 1);
         setenv("NETPROBE_USER_CONFIG", (dir_ / "UserConfig.ini").c_str(), 1);
@@ -191,11 +192,11 @@ int Run(int max_calls, double max_seconds, std::int64_t budget_kib) {
     }
     const std::int64_t growth = half ? f.rss_end - half->rss_kib : 0;
     if (half) {
-        std::printf("  resident after %d calls %lld KiB, at the end %lld KiB (peak %lld): growth %lld KiB over the "
-                    "second half (budget %lld)\n",
-                    half->calls, static_cast<long long>(half->rss_kib), static_cast<long long>(f.rss_end),
-                    static_cast<long long>(f.rss_peak), static_cast<long long>(growth),
-                    static_cast<long long>(budget_kib));
+        std::printf(
+            "  resident after %d calls %lld KiB, at the end %lld KiB (peak %lld): growth %lld KiB over the "
+            "second half (budget %lld)\n",
+            half->calls, static_cast<long long>(half->rss_kib), static_cast<long long>(f.rss_end),
+            static_cast<long long>(f.rss_peak), static_cast<long long>(growth), static_cast<long long>(budget_kib));
     } else {
         std::printf("  too few calls to measure resident memory growth\n");
     }

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/DefaultHost.h"
-#include "conntest/TestUpdateServer.h"
 #include "bench/bench_util.h"
+#include "conntest/TestUpdateServer.h"
+#include "core/DefaultHost.h"
 #include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::bench {

@@ -4,9 +4,9 @@
 #include <mutex>
 #include <string_view>
 
+#include "comm/f_EndecryptInterface.h"
 #include "core/HostFrameLib.h"
 #include "core/f_DataVO.h"
-#include "comm/f_EndecryptInterface.h"
 
 namespace netprobe {
 namespace {
@@ -21,12 +21,9 @@ struct ProxyField {
 
 // The settings in the order in which they are read and stored.
 constexpr ProxyField kFields[] = {
-    {"ProxyEnable", "0", &TProxyInfor::ProxyEnable},
-    {"ProxyMode", "0", &TProxyInfor::ProxyMode},
-    {"ProxyServer", "", &TProxyInfor::ProxyServer},
-    {"ProxyPort", "80", &TProxyInfor::ProxyPort},
-    {"ProxyAuthor", "0", &TProxyInfor::ProxyAuthor},
-    {"ProxyUser", "", &TProxyInfor::ProxyUser},
+    {"ProxyEnable", "0", &TProxyInfor::ProxyEnable},    {"ProxyMode", "0", &TProxyInfor::ProxyMode},
+    {"ProxyServer", "", &TProxyInfor::ProxyServer},     {"ProxyPort", "80", &TProxyInfor::ProxyPort},
+    {"ProxyAuthor", "0", &TProxyInfor::ProxyAuthor},    {"ProxyUser", "", &TProxyInfor::ProxyUser},
     {"ProxyPassword", "", &TProxyInfor::ProxyPassword},
 };
 

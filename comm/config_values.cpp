@@ -2,16 +2,14 @@
 
 #include <charconv>
 
+#include "comm/xml_dom.h"
 #include "core/errors.h"
 #include "core/gbk.h"
-#include "comm/xml_dom.h"
 
 namespace netprobe::config {
 namespace {
 
-std::string UnreadableMessage(const xml::Node& element) {
-    return "'" + element.Name() + "' has no readable value";
-}
+std::string UnreadableMessage(const xml::Node& element) { return "'" + element.Name() + "' has no readable value"; }
 
 }  // namespace
 

@@ -1,18 +1,18 @@
 #include "comm/f_CommunicationConfig.h"
 
-#include "core/HostFrameLib.h"
 #include "comm/config_values.h"
+#include "comm/xml_dom.h"
+#include "core/HostFrameLib.h"
 #include "core/errors.h"
 #include "core/file_paths.h"
 #include "core/texts.h"
-#include "comm/xml_dom.h"
 
 namespace netprobe {
 
 TCommuniServer* TArrayCommuniSever::Get(std::int32_t index) const {
     if (index < 0 || index >= Count()) {
-        throw EListError("server index " + std::to_string(index) + " out of bounds (" +
-                         std::to_string(Count()) + " servers)");
+        throw EListError("server index " + std::to_string(index) + " out of bounds (" + std::to_string(Count()) +
+                         " servers)");
     }
     return items_[static_cast<std::size_t>(index)].get();
 }

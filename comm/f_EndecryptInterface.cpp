@@ -7,7 +7,7 @@
 namespace netprobe {
 namespace {
 
-constexpr std::size_t kGroupLength = 3;      // code characters per group, digits per byte
+constexpr std::size_t kGroupLength = 3;  // code characters per group, digits per byte
 constexpr std::uint16_t kKeyBase = 0x4E2D;
 constexpr std::uint16_t kMultiplier = 0x9B35;  // 1 mod 4: the key update is a full-period LCG
 constexpr std::uint16_t kIncrement = 0x3C6F;
@@ -70,8 +70,7 @@ int DecimalOrZero(std::string_view text) {
 
 }  // namespace
 
-TCrypt::TCrypt()
-    : Alphabet(BuildAlphabet()), KeyBase(kKeyBase), Multiplier(kMultiplier), Increment(kIncrement) {}
+TCrypt::TCrypt() : Alphabet(BuildAlphabet()), KeyBase(kKeyBase), Multiplier(kMultiplier), Increment(kIncrement) {}
 
 std::string TCrypt::Decrypt(std::string_view code) const {
     std::string bytes;

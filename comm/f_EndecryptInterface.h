@@ -15,8 +15,8 @@ namespace netprobe {
 class TCrypt : public TObject {
 public:
     static constexpr std::size_t kBlockLength = 900;  // code characters decoded together
-    static constexpr int kCodeBase = 90;               // base of the code text's groups
-    static constexpr int kDigitBase = 30;              // base of the digit text
+    static constexpr int kCodeBase = 90;              // base of the code text's groups
+    static constexpr int kDigitBase = 30;             // base of the digit text
 
     // The 92 printable characters 33..126 without the two quotes, "!" first, "~" last.
     // A symbol's digit value is its position here.
@@ -37,8 +37,7 @@ public:
     // Writes the number that `digits` spells in base `from` in base `to`, both over the
     // first symbols of `alphabet`. Empty on failure: a bad base or alphabet, a character
     // that is no digit of base `from`, or a value beyond the signed 64-bit range.
-    static std::string ConvertBase(std::string_view alphabet, std::string_view digits, int from,
-                                   int to);
+    static std::string ConvertBase(std::string_view alphabet, std::string_view digits, int from, int to);
 
     // A decimal integer: digits, with an optional leading "+" or "-". Needs one digit at least.
     static bool IsNumber(std::string_view text);

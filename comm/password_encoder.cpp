@@ -42,8 +42,8 @@ std::string BytesToDigits(std::string_view bytes) {
     std::string digits;
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        digits += {static_cast<char>('0' + b / 100), static_cast<char>('0' + b / 10 % 10),
-                   static_cast<char>('0' + b % 10)};
+        digits +=
+            {static_cast<char>('0' + b / 100), static_cast<char>('0' + b / 10 % 10), static_cast<char>('0' + b % 10)};
     }
     return digits;
 }

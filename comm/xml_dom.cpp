@@ -6,8 +6,8 @@
 
 #include <mutex>
 
-#include "core/file_paths.h"
 #include "comm/xml_encodings.h"
+#include "core/file_paths.h"
 
 namespace netprobe::xml {
 namespace {
@@ -112,8 +112,8 @@ std::unique_ptr<Document> Document::LoadFromMemory(std::string_view bytes) {
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
     const SilentErrors silent;
-    xmlDoc* doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "MainCommunication.ncc",
-                                nullptr, options);
+    xmlDoc* doc =
+        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "MainCommunication.ncc", nullptr, options);
     if (!doc) return nullptr;
     if (!xmlDocGetRootElement(doc)) {
         xmlFreeDoc(doc);

@@ -3,8 +3,6 @@
 namespace netprobe::xml {
 
 // libxml2 reaches GBK through glibc's iconv.
-bool RegisterGbkConverter() {
-    return true;
-}
+bool RegisterGbkConverter() { return true; }
 
 }  // namespace netprobe::xml

@@ -7,8 +7,6 @@ namespace netprobe::xml {
 
 // libxml2 is built without iconv here: GBK is served by our own converters. The handler is
 // registered under its upper-cased name and stays for the process.
-bool RegisterGbkConverter() {
-    return xmlNewCharEncodingHandler("GBK", GbkToUtf8Chunk, Utf8ToGbkChunk) != nullptr;
-}
+bool RegisterGbkConverter() { return xmlNewCharEncodingHandler("GBK", GbkToUtf8Chunk, Utf8ToGbkChunk) != nullptr; }
 
 }  // namespace netprobe::xml

@@ -35,16 +35,15 @@ int Utf8SeqLen(unsigned char b) {
 int Convert(UINT from, UINT to, const unsigned char* in, int n, unsigned char* out, int outcap) {
     if (n == 0) return 0;
     std::vector<wchar_t> wide(static_cast<size_t>(n) + 1);
-    int wn = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(in), n,
-                                 wide.data(), static_cast<int>(wide.size()));
+    int wn = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(in), n, wide.data(),
+                                 static_cast<int>(wide.size()));
     if (wn <= 0) return -1;
     BOOL used_default = FALSE;
     // UTF-8 takes no default character; a code page must not turn an unmappable character
     // into "?" behind the parser's back.
     BOOL* used = (to == CP_UTF8) ? nullptr : &used_default;
     DWORD flags = (to == CP_UTF8) ? 0 : WC_NO_BEST_FIT_CHARS;
-    int bn = WideCharToMultiByte(to, flags, wide.data(), wn, reinterpret_cast<char*>(out), outcap,
-                                 nullptr, used);
+    int bn = WideCharToMultiByte(to, flags, wide.data(), wn, reinterpret_cast<char*>(out), outcap, nullptr, used);
     if (bn <= 0 || used_default) return -1;
     return bn;
 }
@@ -53,8 +52,8 @@ using CharLenFn = int (*)(unsigned char);
 
 // After a failed conversion of in[0, take): converts character by character up to the
 // offending one and reports it.
-int ConvertUpToInvalid(UINT from, UINT to, CharLenFn char_len, unsigned char* out, int* outlen,
-                       const unsigned char* in, int* inlen, int take) {
+int ConvertUpToInvalid(UINT from, UINT to, CharLenFn char_len, unsigned char* out, int* outlen, const unsigned char* in,
+                       int* inlen, int take) {
     int pos = 0, done = 0;
     while (pos < take) {
         int len = char_len(in[pos]);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "comm/ProxySettings.h"
-#include "core/errors.h"
 #include "comm/f_CommunicationConfig.h"
+#include "core/errors.h"
 #include "core/texts.h"
 
 namespace netprobe {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/f_DataVO.h"
 #include "comm/ProxySettings.h"
 #include "conntest/f_HttPTestConnect.h"
+#include "core/f_DataVO.h"
 
 namespace netprobe {
 
@@ -23,8 +23,8 @@ public:
     virtual ~ProbeObserver() = default;
     // A probe of the selection (final == false) or the final probe; a failed record build
     // reports an empty address and the error's text.
-    virtual void OnProbe(bool /*final*/, std::int32_t /*index*/, const std::string& /*address*/,
-                         bool /*ok*/, std::int64_t /*elapsed_ms*/, const std::string& /*message*/) {}
+    virtual void OnProbe(bool /*final*/, std::int32_t /*index*/, const std::string& /*address*/, bool /*ok*/,
+                         std::int64_t /*elapsed_ms*/, const std::string& /*message*/) {}
     virtual void OnChosen(std::int32_t /*index*/) {}
     // What the driver wrote under "ResultMsgStr".
     virtual void OnDriverResult(bool /*result*/, const std::string& /*result_message*/) {}

@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "core/HostFrameLib.h"
 #include "conntest/probe_signal.h"
+#include "core/HostFrameLib.h"
 #include "core/texts.h"
 
 namespace netprobe {
@@ -141,8 +141,8 @@ bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits
             std::this_thread::yield();
             continue;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(limit - passed) +
-                          std::chrono::milliseconds(1);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limit - passed) + std::chrono::milliseconds(1);
         Signal().WaitForNotifyOrEvents(std::min(left, kWaitSlice));
     }
     thread->Terminate();

@@ -76,8 +76,7 @@ public:
     bool Terminated() const { return terminated_.load(); }
 
     // Performs the request; writes `message` only on failure.
-    static bool ProbeServer(const TServerInfo& server, std::string& message,
-                            const ProbeLimits& limits);
+    static bool ProbeServer(const TServerInfo& server, std::string& message, const ProbeLimits& limits);
 
 private:
     void Execute();

@@ -64,8 +64,8 @@ std::string PercentEncode(const std::string& bytes) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : bytes) {
-        bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                          c == '-' || c == '.' || c == '_' || c == '~';
+        bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                          c == '.' || c == '_' || c == '~';
         if (unreserved) {
             out.push_back(static_cast<char>(c));
         } else {

@@ -46,9 +46,7 @@ CURLcode FinishedResult(CURLM* multi) {
 }
 
 // Milliseconds for curl_multi_wait: at least 1, so that a wait never turns into a spin.
-int WaitMs(milliseconds left) {
-    return static_cast<int>(std::clamp<milliseconds::rep>(left.count(), 1, INT_MAX));
-}
+int WaitMs(milliseconds left) { return static_cast<int>(std::clamp<milliseconds::rep>(left.count(), 1, INT_MAX)); }
 
 }  // namespace
 
@@ -69,8 +67,7 @@ CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request) {
         if (quiet >= read || passed >= request) return CURLE_OPERATION_TIMEDOUT;
         const int wait_ms = WaitMs(std::min(read - quiet, request - passed));
         int events = 0;
-        if (curl_multi_wait(multi.get(), nullptr, 0, wait_ms, &events) != CURLM_OK)
-            return CURLE_RECV_ERROR;
+        if (curl_multi_wait(multi.get(), nullptr, 0, wait_ms, &events) != CURLM_OK) return CURLE_RECV_ERROR;
         if (events > 0) last_event = Clock::now();
     }
 }

@@ -10,7 +10,6 @@ namespace netprobe {
 // returns its result. The transfer fails with CURLE_OPERATION_TIMEDOUT once `read` passes
 // without an event on its connection (no byte arrived while it waited), or once `request`
 // has passed in all. The connect phase has its own limit on the easy handle.
-CURLcode PerformWithin(CURL* easy, std::chrono::milliseconds read,
-                       std::chrono::milliseconds request);
+CURLcode PerformWithin(CURL* easy, std::chrono::milliseconds read, std::chrono::milliseconds request);
 
 }  // namespace netprobe

@@ -24,8 +24,7 @@ void ProbeSignal::WaitForNotifyOrEvents(std::chrono::milliseconds max) {
         Sleep(static_cast<DWORD>(max.count()));
         return;
     }
-    MsgWaitForMultipleObjectsEx(1, &impl_->event, static_cast<DWORD>(max.count()), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+    MsgWaitForMultipleObjectsEx(1, &impl_->event, static_cast<DWORD>(max.count()), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 }  // namespace netprobe

@@ -20,8 +20,7 @@ bool OnlyOf(std::string_view text, std::string_view allowed) {
 // A host name or an IPv4 address: letters, digits, "-", "_" and dots. Whether the name
 // resolves is the resolver's business.
 bool IsHostName(std::string_view host) {
-    return !host.empty() &&
-           OnlyOf(host, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.");
+    return !host.empty() && OnlyOf(host, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.");
 }
 
 struct UrlDeleter {

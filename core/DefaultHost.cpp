@@ -44,8 +44,7 @@ std::string DefaultHost::UserConfigPath() {
     return path.empty() ? platform::PerUserConfigPath() : path;
 }
 
-std::string DefaultHost::GetUserConfigParam(std::string_view section, std::string_view key,
-                                            std::string_view def) {
+std::string DefaultHost::GetUserConfigParam(std::string_view section, std::string_view key, std::string_view def) {
     return ReadIniValue(UserConfigPath(), section, key, def);
 }
 

@@ -22,8 +22,7 @@ public:
 
     // Ends in a path separator; in the file system's bytes (see file_paths.h).
     virtual std::string GetAppPath() = 0;
-    virtual std::string GetUserConfigParam(std::string_view section, std::string_view key,
-                                           std::string_view def) = 0;
+    virtual std::string GetUserConfigParam(std::string_view section, std::string_view key, std::string_view def) = 0;
     virtual HostHandle GetAppHandle() = 0;
     virtual HostHandle GetMainFrameHandle() = 0;
     virtual std::string GetCurSubAppPath() = 0;

@@ -62,8 +62,7 @@ void TDataVO::SetParam(std::string_view key, std::uint8_t kind, std::unique_ptr<
         return;
     }
     bool destroy = entry->kind == kParamObject;
-    if (destroy && kind == kParamObject && entry->value && value &&
-        entry->value->object == value->object) {
+    if (destroy && kind == kParamObject && entry->value && value && entry->value->object == value->object) {
         destroy = false;
     }
     if (entry->kind == kParamReference) destroy = true;  // clears the reference, never deletes

@@ -21,8 +21,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-std::string PathText(const std::string& path) {
-    return Utf8ToGbk(path);
-}
+std::string PathText(const std::string& path) { return Utf8ToGbk(path); }
 
 }  // namespace netprobe

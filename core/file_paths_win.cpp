@@ -22,8 +22,8 @@ bool IsRegularFile(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    HANDLE raw = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE raw = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
     if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
     FileHandle file(raw);
     std::string bytes;
@@ -37,8 +37,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 // The system code page is GBK: the path is a text of the module's as it stands.
-std::string PathText(const std::string& path) {
-    return path;
-}
+std::string PathText(const std::string& path) { return path; }
 
 }  // namespace netprobe

@@ -9,8 +9,8 @@
 namespace netprobe {
 namespace {
 
-using gbk_detail::SkipUtf8;
 using gbk_detail::SkipGbk;
+using gbk_detail::SkipUtf8;
 
 class Iconv {
 public:

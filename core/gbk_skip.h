@@ -10,10 +10,14 @@ namespace netprobe::gbk_detail {
 // is not a continuation byte.
 inline std::size_t SkipUtf8(const unsigned char* p, std::size_t left) {
     std::size_t n = 1;
-    if (p[0] >= 0xF8) n = 1;
-    else if (p[0] >= 0xF0) n = 4;
-    else if (p[0] >= 0xE0) n = 3;
-    else if (p[0] >= 0xC0) n = 2;
+    if (p[0] >= 0xF8)
+        n = 1;
+    else if (p[0] >= 0xF0)
+        n = 4;
+    else if (p[0] >= 0xE0)
+        n = 3;
+    else if (p[0] >= 0xC0)
+        n = 2;
     for (std::size_t i = 1; i < n; ++i) {
         if (i >= left || (p[i] & 0xC0) != 0x80) return i;
     }

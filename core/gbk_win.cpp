@@ -20,11 +20,24 @@ constexpr UINT kGbkCodePage = 936;
 std::size_t DecodeUtf8(const unsigned char* p, std::size_t left, char32_t& cp) {
     std::size_t n;
     char32_t min;
-    if (p[0] < 0x80) { cp = p[0]; return 1; }
-    if (p[0] >= 0xC2 && p[0] <= 0xDF) { n = 2; min = 0x80; cp = p[0] & 0x1F; }
-    else if ((p[0] & 0xF0) == 0xE0) { n = 3; min = 0x800; cp = p[0] & 0x0F; }
-    else if (p[0] >= 0xF0 && p[0] <= 0xF4) { n = 4; min = 0x10000; cp = p[0] & 0x07; }
-    else return 0;
+    if (p[0] < 0x80) {
+        cp = p[0];
+        return 1;
+    }
+    if (p[0] >= 0xC2 && p[0] <= 0xDF) {
+        n = 2;
+        min = 0x80;
+        cp = p[0] & 0x1F;
+    } else if ((p[0] & 0xF0) == 0xE0) {
+        n = 3;
+        min = 0x800;
+        cp = p[0] & 0x0F;
+    } else if (p[0] >= 0xF0 && p[0] <= 0xF4) {
+        n = 4;
+        min = 0x10000;
+        cp = p[0] & 0x07;
+    } else
+        return 0;
     if (left < n) return 0;
     for (std::size_t i = 1; i < n; ++i) {
         if ((p[i] & 0xC0) != 0x80) return 0;
@@ -74,8 +87,7 @@ std::string NarrowTo(UINT code_page, const std::wstring& wide) {
 // One GBK character (one or two bytes) as UTF-16, or "?" when the code page has none.
 wchar_t WidenGbkChar(const unsigned char* p, int len) {
     wchar_t wc = L'?';
-    if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(p),
-                            len, &wc, 1) != 1) {
+    if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(p), len, &wc, 1) != 1) {
         return L'?';
     }
     return wc;

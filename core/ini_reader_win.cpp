@@ -15,9 +15,8 @@ std::string ReadIniValue(const std::string& path, std::string_view section, std:
     const std::string section_z(section), key_z(key), def_z(def);
     std::vector<char> buffer(128);
     for (;;) {
-        DWORD length = GetPrivateProfileStringA(section_z.c_str(), key_z.c_str(), def_z.c_str(),
-                                                buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                path.c_str());
+        DWORD length = GetPrivateProfileStringA(section_z.c_str(), key_z.c_str(), def_z.c_str(), buffer.data(),
+                                                static_cast<DWORD>(buffer.size()), path.c_str());
         // A value that filled the buffer may have been cut: read again with more room.
         if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
         buffer.resize(buffer.size() * 4);

@@ -13,17 +13,28 @@ const char* ConnectFailed() { return "网络连接异常"; }
 
 std::string StatusMessage(long code) {
     switch (code) {
-        case 400: return "请求无效";
-        case 401: return "需要ssl验证";
-        case 403: return "禁止访问";
-        case 404: return "目标地址无法到达";
-        case 405: return "资源被禁止";
-        case 406: return "无法接受";
-        case 407: return "代理用户名或口令验证失败";
-        case 410: return "永远不可用";
-        case 412: return "先决条件失败";
-        case 414: return "请求 - URL 太长";
-        default: return std::to_string(code) + ":" + ConnectFailed();
+        case 400:
+            return "请求无效";
+        case 401:
+            return "需要ssl验证";
+        case 403:
+            return "禁止访问";
+        case 404:
+            return "目标地址无法到达";
+        case 405:
+            return "资源被禁止";
+        case 406:
+            return "无法接受";
+        case 407:
+            return "代理用户名或口令验证失败";
+        case 410:
+            return "永远不可用";
+        case 412:
+            return "先决条件失败";
+        case 414:
+            return "请求 - URL 太长";
+        default:
+            return std::to_string(code) + ":" + ConnectFailed();
     }
 }
 

@@ -7,14 +7,14 @@
 #include <fstream>
 #include <string>
 
-#include "core/DefaultHost.h"
-#include "conntest/ServerTest.h"
 #include "comm/config_values.h"
-#include "core/errors.h"
 #include "comm/f_CommunicationConfig.h"
-#include "fuzz/fuzz_input.h"
-#include "core/texts.h"
 #include "comm/xml_dom.h"
+#include "conntest/ServerTest.h"
+#include "core/DefaultHost.h"
+#include "core/errors.h"
+#include "core/texts.h"
+#include "fuzz/fuzz_input.h"
 
 namespace netprobe::fuzz {
 namespace {

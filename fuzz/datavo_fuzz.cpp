@@ -107,9 +107,21 @@ private:
 
 std::string PickKey(Input& in) {
     static const std::vector<std::string> kKeys = {
-        "a", "A", "key", "KEY", "kEy", "ProxyVO", "proxyvo", "communiConfig", "",
-        "\xC4\xE3", "\xE4\xE3",  // GBK bytes 0x20 apart: no letters, never folded together
-        std::string(255, 'k'), std::string(255, 'K'), std::string(256, 'k'), std::string(300, 'K'),
+        "a",
+        "A",
+        "key",
+        "KEY",
+        "kEy",
+        "ProxyVO",
+        "proxyvo",
+        "communiConfig",
+        "",
+        "\xC4\xE3",
+        "\xE4\xE3",  // GBK bytes 0x20 apart: no letters, never folded together
+        std::string(255, 'k'),
+        std::string(255, 'K'),
+        std::string(256, 'k'),
+        std::string(300, 'K'),
         std::string(255, 'k') + "x",
     };
     const std::uint8_t pick = in.Byte();
@@ -131,18 +143,41 @@ public:
     void Step() {
         const std::string key = PickKey(in_);
         switch (in_.Byte() % 12) {
-            case 0: StoreText(key); break;
-            case 1: StoreInteger(key); break;
-            case 2: StoreVariant(key); break;
-            case 3: StoreObject(key, new Tracked(in_.Byte() % 4 == 0)); break;
-            case 4: StoreObject(key, nullptr); break;
-            case 5: StoreReference(key); break;
-            case 6: StoreEmptyRecord(key); break;
-            case 7: StoreSameObjectAgain(key); break;
-            case 8: StoreChildContainer(key); break;
-            case 9: StoreFullRecord(key); break;
-            case 10: Recreate(); break;
-            default: break;
+            case 0:
+                StoreText(key);
+                break;
+            case 1:
+                StoreInteger(key);
+                break;
+            case 2:
+                StoreVariant(key);
+                break;
+            case 3:
+                StoreObject(key, new Tracked(in_.Byte() % 4 == 0));
+                break;
+            case 4:
+                StoreObject(key, nullptr);
+                break;
+            case 5:
+                StoreReference(key);
+                break;
+            case 6:
+                StoreEmptyRecord(key);
+                break;
+            case 7:
+                StoreSameObjectAgain(key);
+                break;
+            case 8:
+                StoreChildContainer(key);
+                break;
+            case 9:
+                StoreFullRecord(key);
+                break;
+            case 10:
+                Recreate();
+                break;
+            default:
+                break;
         }
         CheckRead(key);
         CheckAlive();
@@ -164,11 +199,21 @@ private:
     void StoreVariant(const std::string& key) {
         TParamValue value;
         switch (in_.Byte() % 5) {
-            case 0: value.variant = Variant(); break;
-            case 1: value.variant = Variant::FromByte(in_.Byte()); break;
-            case 2: value.variant = Variant::FromInteger(in_.Int32()); break;
-            case 3: value.variant = Variant::FromInt64(static_cast<std::int64_t>(in_.Int32()) * (1 << 20)); break;
-            default: value.variant = Variant::FromText(in_.Text()); break;
+            case 0:
+                value.variant = Variant();
+                break;
+            case 1:
+                value.variant = Variant::FromByte(in_.Byte());
+                break;
+            case 2:
+                value.variant = Variant::FromInteger(in_.Int32());
+                break;
+            case 3:
+                value.variant = Variant::FromInt64(static_cast<std::int64_t>(in_.Int32()) * (1 << 20));
+                break;
+            default:
+                value.variant = Variant::FromText(in_.Text());
+                break;
         }
         vo_->SetVariant(key, value.variant);
         model_.Store(key, kParamVariant, value);
@@ -197,9 +242,7 @@ private:
         if (!entry || entry->kind != kParamObject || !entry->value) return;
         StoreObject(key, entry->value->object);  // the container keeps it
     }
-    void StoreChildContainer(const std::string& key) {
-        StoreObject(key, new TrackedVO());
-    }
+    void StoreChildContainer(const std::string& key) { StoreObject(key, new TrackedVO()); }
     void StoreFullRecord(const std::string& key) {
         auto record = std::make_unique<TParamValue>();
         record->text = in_.Text();

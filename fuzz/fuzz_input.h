@@ -17,8 +17,7 @@ inline void Check(bool condition) {
 // Reads the fuzzer's bytes front to back; past the end every read gives zero or empty.
 class Input {
 public:
-    Input(const std::uint8_t* data, std::size_t size)
-        : bytes_(reinterpret_cast<const char*>(data), size) {}
+    Input(const std::uint8_t* data, std::size_t size) : bytes_(reinterpret_cast<const char*>(data), size) {}
 
     bool empty() const { return bytes_.empty(); }
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "comm/f_EndecryptInterface.h"
-#include "fuzz/fuzz_input.h"
 #include "comm/password_encoder.h"
+#include "fuzz/fuzz_input.h"
 
 namespace netprobe::fuzz {
 namespace {
@@ -60,9 +60,15 @@ void RoundTrip(Input& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     netprobe::fuzz::Input in(data, size);
     switch (in.Byte() % 3) {
-        case 0: netprobe::fuzz::DecodeArbitrary(in.Rest()); break;
-        case 1: netprobe::fuzz::ConvertArbitrary(in); break;
-        default: netprobe::fuzz::RoundTrip(in); break;
+        case 0:
+            netprobe::fuzz::DecodeArbitrary(in.Rest());
+            break;
+        case 1:
+            netprobe::fuzz::ConvertArbitrary(in);
+            break;
+        default:
+            netprobe::fuzz::RoundTrip(in);
+            break;
     }
     return 0;
 }

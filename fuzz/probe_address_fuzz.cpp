@@ -8,11 +8,11 @@
 #include <string>
 
 #include "conntest/ServerTest.h"
-#include "core/errors.h"
 #include "conntest/f_HttPTestConnect.h"
-#include "fuzz/fuzz_input.h"
 #include "conntest/http_probe.h"
+#include "core/errors.h"
 #include "core/texts.h"
+#include "fuzz/fuzz_input.h"
 
 namespace netprobe::fuzz {
 namespace {

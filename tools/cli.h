@@ -23,7 +23,7 @@ struct CommonOptions {
     bool json = false;
     bool verbose = false;
 };
-bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& options,
-                        bool allow_verbose, bool allow_user_config);
+bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& options, bool allow_verbose,
+                        bool allow_user_config);
 
 }  // namespace netprobe::cli

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include "comm/password_encoder.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"
-#include "comm/password_encoder.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -49,8 +49,7 @@ int EncodePasswordCommand(const std::vector<std::string>& args) {
     StripLineEnd(password);
     if (password.size() > kMaxStoredPasswordLength) {
         PrintError("netprobe: the password has %lu bytes; a stored password keeps at most %lu\n",
-                   static_cast<unsigned long>(password.size()),
-                   static_cast<unsigned long>(kMaxStoredPasswordLength));
+                   static_cast<unsigned long>(password.size()), static_cast<unsigned long>(kMaxStoredPasswordLength));
         return kExitFailed;
     }
     Print("%s\n", EncodeStoredPassword(password).c_str());

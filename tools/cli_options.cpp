@@ -22,8 +22,8 @@ bool TakesValue(const std::string& arg, bool allow_user_config) {
 
 }  // namespace
 
-bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& options,
-                        bool allow_verbose, bool allow_user_config) {
+bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& options, bool allow_verbose,
+                        bool allow_user_config) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--json") {

@@ -2,10 +2,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "tools/cli.h"
-#include "tools/console/console_out.h"
 #include "comm/f_CommunicationConfig.h"
 #include "core/gbk.h"
+#include "tools/cli.h"
+#include "tools/console/console_out.h"
 #include "tools/json_writer.h"
 
 namespace netprobe::cli {

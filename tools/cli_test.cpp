@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "conntest/ServerTest.h"
+#include "core/gbk.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"
-#include "core/gbk.h"
 #include "tools/json_writer.h"
 
 namespace netprobe::cli {
@@ -53,9 +53,15 @@ void PrintJson(bool passed, const std::string& message, const Recorder& r) {
     json.Key("passed").Bool(passed);
     json.Key("message").String(GbkToUtf8(message));
     json.Key("result_message");
-    if (r.result_message) json.String(GbkToUtf8(*r.result_message)); else json.Null();
+    if (r.result_message)
+        json.String(GbkToUtf8(*r.result_message));
+    else
+        json.Null();
     json.Key("chosen");
-    if (r.chosen) json.Int(*r.chosen); else json.Null();
+    if (r.chosen)
+        json.Int(*r.chosen);
+    else
+        json.Null();
     json.Key("probes").BeginArray();
     for (const ProbeRecord& p : r.probes) {
         if (!p.final) WriteProbe(json, p);
@@ -76,8 +82,8 @@ void PrintJson(bool passed, const std::string& message, const Recorder& r) {
 
 void PrintProbe(const ProbeRecord& p) {
     Print("  %-9s server %d  %-40s %6lld ms  %s\n", p.final ? "final" : "selection", p.index,
-          p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(),
-          static_cast<long long>(p.elapsed_ms), p.ok ? "ok" : GbkToUtf8(p.message).c_str());
+          p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(), static_cast<long long>(p.elapsed_ms),
+          p.ok ? "ok" : GbkToUtf8(p.message).c_str());
 }
 
 void PrintText(bool passed, const std::string& message, const Recorder& r, bool verbose) {
@@ -94,9 +100,12 @@ void PrintText(bool passed, const std::string& message, const Recorder& r, bool 
             for (const ProbeRecord& p : r.probes) any_ok = any_ok || (!p.final && p.ok);
             std::size_t selection = 0;
             for (const ProbeRecord& p : r.probes) selection += p.final ? 0 : 1;
-            if (selection == 0) Print(" (the only server; not timed)\n");
-            else if (any_ok) Print(" (the fastest successful probe; ties go to the earlier server)\n");
-            else Print(" (no server answered; server 0 is tried again)\n");
+            if (selection == 0)
+                Print(" (the only server; not timed)\n");
+            else if (any_ok)
+                Print(" (the fastest successful probe; ties go to the earlier server)\n");
+            else
+                Print(" (no server answered; server 0 is tried again)\n");
         }
         for (const ProbeRecord& p : r.probes) {
             if (p.final) PrintProbe(p);

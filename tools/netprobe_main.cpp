@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "netprobe_version.h"
 #include "tools/cli.h"
 #include "tools/cli_usage.h"
 #include "tools/console/command_line.h"
 #include "tools/console/console_out.h"
-#include "netprobe_version.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ using netprobe::console::Print;
 using netprobe::console::PrintError;
 
 bool AsksForHelp(const std::vector<std::string>& args) {
-    return std::any_of(args.begin(), args.end(),
-                       [](const std::string& a) { return a == "--help" || a == "-h"; });
+    return std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 // "netprobe help [COMMAND]"
@@ -28,8 +27,7 @@ int Help(const std::vector<std::string>& args) {
     }
     const char* usage = args.size() == 1 ? CommandUsage(args.front()) : nullptr;
     if (!usage) {
-        PrintError(
-            "netprobe: help takes one command name, one of show-config, test, encode-password\n");
+        PrintError("netprobe: help takes one command name, one of show-config, test, encode-password\n");
         return kExitUsage;
     }
     Print("%s", usage);

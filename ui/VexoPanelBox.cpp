@@ -9,9 +9,7 @@ ControlArgs WithoutCaption(ControlArgs args) {
 }
 }  // namespace
 
-TVexoPanelBox::TVexoPanelBox(const ControlArgs& args) : TPanel(WithoutCaption(args)) {
-    SetBevelOuter(TBevelCut::None);
-}
+TVexoPanelBox::TVexoPanelBox(const ControlArgs& args) : TPanel(WithoutCaption(args)) { SetBevelOuter(TBevelCut::None); }
 
 void TVexoPanelBox::SetHasBorder(bool value) {
     has_border_ = value;

@@ -26,20 +26,32 @@ void Tfrm_CustomDlg::CreateComponents() {
 
     Bevel1 = new TBevel({.parent = this, .left = 14, .top = 264, .width = 467, .height = 5}, TBevelShape::BottomLine);
 
-    lbMark = new TLabel({.parent = this, .left = 18, .top = 262, .width = 30, .height = 11, .caption = "mark",
-                         .visible = false, .enabled = false});
+    lbMark = new TLabel({.parent = this,
+                         .left = 18,
+                         .top = 262,
+                         .width = 30,
+                         .height = 11,
+                         .caption = "mark",
+                         .visible = false,
+                         .enabled = false});
     lbMark->Font().SetName(texts::FontSong());
     lbMark->Font().SetHeight(-11);
 
-    sBtnClose = new TFlatButton({.parent = this, .left = 410, .top = 279, .width = 67, .height = 22,
-                                 .caption = texts::CloseCaption(), .tab_stop = true, .tab_order = 1});
+    sBtnClose = new TFlatButton({.parent = this,
+                                 .left = 410,
+                                 .top = 279,
+                                 .width = 67,
+                                 .height = 22,
+                                 .caption = texts::CloseCaption(),
+                                 .tab_stop = true,
+                                 .tab_order = 1});
 
     pnlTop = new TPanel({.parent = this, .width = ClientWidth(), .height = 37, .align = TAlign::Top, .tab_order = 0});
     pnlTop->SetBevelOuter(TBevelCut::None);
     pnlTop->SetColor(kDefaultTopBarColor);
 
-    lbBusinessName = new TLabel({.parent = pnlTop, .left = 15, .top = 10, .width = 64, .height = 16,
-                                 .caption = texts::ModuleNameCaption()});
+    lbBusinessName = new TLabel(
+        {.parent = pnlTop, .left = 15, .top = 10, .width = 64, .height = 16, .caption = texts::ModuleNameCaption()});
     lbBusinessName->Font().SetName(texts::FontHei());
     lbBusinessName->Font().SetHeight(-16);
     lbBusinessName->Font().SetCharset(GB2312_CHARSET);

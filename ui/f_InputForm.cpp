@@ -49,8 +49,13 @@ void Tfrm_Input::CreateComponents() {
     Tfrm_CustomDlg::CreateComponents();
     PlaceInheritedComponents();
 
-    sBtnConfirm = new TFlatButton({.parent = this, .left = 169, .top = 159, .width = 67, .height = 22,
-                                   .caption = texts::ConfirmCaption(), .tab_stop = true});
+    sBtnConfirm = new TFlatButton({.parent = this,
+                                   .left = 169,
+                                   .top = 159,
+                                   .width = 67,
+                                   .height = 22,
+                                   .caption = texts::ConfirmCaption(),
+                                   .tab_stop = true});
     sBtnConfirm->OnClick = [this](TObject* sender) { sBtnConfirmClick(sender); };
 
     memoInput = new TSkinMemo({.parent = this, .left = 16, .top = 48, .width = 297, .height = 89});
@@ -105,8 +110,8 @@ void Tfrm_Input::sBtnConfirmClick(TObject*) {
 
 void Tfrm_Input::sBtnCloseClick(TObject*) { SetModalResult(mrCancel); }
 
-bool ShowInputDialog(const std::string& caption, const std::string& business_name, std::string& value,
-                     bool is_password, bool is_memo) {
+bool ShowInputDialog(const std::string& caption, const std::string& business_name, std::string& value, bool is_password,
+                     bool is_memo) {
     std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
     dialog->IsMemo = is_memo;
     dialog->Value = value;

@@ -39,7 +39,7 @@ private:
 // Shows the dialog modally with the window title, the business title and the value (GBK).
 // True when the user confirmed; `value` receives the dialog's value in every case, so after
 // a cancel it is what was passed in. The dialog is gone when this returns, also by an error.
-bool ShowInputDialog(const std::string& caption, const std::string& business_name, std::string& value,
-                     bool is_password, bool is_memo);
+bool ShowInputDialog(const std::string& caption, const std::string& business_name, std::string& value, bool is_password,
+                     bool is_memo);
 
 }  // namespace netprobe::ui

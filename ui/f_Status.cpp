@@ -2,11 +2,11 @@
 
 #include <utility>
 
+#include "core/texts.h"
+#include "ui/f_Status_Frames.h"
 #include "ui/kit/application.h"
 #include "ui/kit/bitmap.h"
-#include "ui/f_Status_Frames.h"
 #include "ui/kit/kit_release.h"
-#include "core/texts.h"
 
 namespace netprobe::ui {
 
@@ -39,8 +39,7 @@ void Tfrm_Status::CreateComponents() {
     Panel1->SetHasBorder(true);
     Panel1->SetBorderColor(kStatusBorderColor);
 
-    lblStatus = new TLabel({.parent = Panel1, .left = 12, .top = 17, .width = 251, .height = 25},
-                           TLabelSize::Fixed);
+    lblStatus = new TLabel({.parent = Panel1, .left = 12, .top = 17, .width = 251, .height = 25}, TLabelSize::Fixed);
     lblStatus->SetWordWrap(true);
     lblStatus->Font().SetName(texts::FontSong());
     lblStatus->Font().SetHeight(-12);
@@ -54,8 +53,8 @@ void Tfrm_Status::CreateComponents() {
 void Tfrm_Status::FormCreate(TObject*) {
     PaintCount = 0;
     if (Host().gclFrameBackColor() != 0) SetColor(kStatusColor);
-    Panel1->SetColor(Color());       // the panel takes the form's colour,
-    lblStatus->SetColor(Color());    // the opaque label the panel's
+    Panel1->SetColor(Color());     // the panel takes the form's colour,
+    lblStatus->SetColor(Color());  // the opaque label the panel's
 }
 
 void Tfrm_Status::EraseBackground(TCanvas&) {}

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "core/errors.h"
 #include "comm/f_CommunicationConfig.h"
-#include "tests/support/fake_host.h"
+#include "core/errors.h"
 #include "core/gbk.h"
-#include "tests/support/temp_dir.h"
 #include "core/texts.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {
@@ -27,12 +27,8 @@ protected:
     }
     std::string Path() const { return dir.path() + "MainCommunication.ncc"; }
     void Install(const std::string& fixture) { dir.CopyFixture("config/" + fixture, "MainCommunication.ncc"); }
-    TCommuniConfig* Channel() const {
-        return dynamic_cast<TCommuniConfig*>(block.GetObject("communiConfig", nullptr));
-    }
-    std::string Malformed() const {
-        return texts::ConfigFilePrefix() + Path() + "]" + texts::ConfigMalformed();
-    }
+    TCommuniConfig* Channel() const { return dynamic_cast<TCommuniConfig*>(block.GetObject("communiConfig", nullptr)); }
+    std::string Malformed() const { return texts::ConfigFilePrefix() + Path() + "]" + texts::ConfigMalformed(); }
 };
 
 TEST_F(ConfigLoader, MissingFileNamesTheFullPath) {
@@ -149,10 +145,9 @@ TEST_F(ConfigLoader, MalformedChannelStopsTheLoadAndKeepsTheOneBefore) {
 
 // Files whose only channel is malformed.
 TEST_F(ConfigLoader, MalformedChannels) {
-    for (const char* fixture :
-         {"comment_in_communications.ncc", "lowercase_name.ncc", "timeout_empty.ncc", "timeout_letters.ncc",
-          "timeout_overflow.ncc", "timeout_child.ncc", "describe_empty.ncc", "port_letters.ncc",
-          "external_entity.ncc"}) {
+    for (const char* fixture : {"comment_in_communications.ncc", "lowercase_name.ncc", "timeout_empty.ncc",
+                                "timeout_letters.ncc", "timeout_overflow.ncc", "timeout_child.ncc",
+                                "describe_empty.ncc", "port_letters.ncc", "external_entity.ncc"}) {
         SCOPED_TRACE(fixture);
         Install(fixture);
         TDataVO fresh;

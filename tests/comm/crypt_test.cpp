@@ -41,23 +41,27 @@ TEST(Crypt, AlphabetHoldsThePrintableSymbolsWithoutQuotes) {
 
 TEST(Crypt, ConvertBase) {
     const std::string hex = "0123456789ABCDEF";
-    struct Row { std::string alphabet, digits; int from, to; std::string expected; };
+    struct Row {
+        std::string alphabet, digits;
+        int from, to;
+        std::string expected;
+    };
     const Row rows[] = {
-        {crypt.Alphabet, "!!0", 90, 30, "0"},        // 13
-        {crypt.Alphabet, "#!!", 90, 30, ",!!"},      // 8100 = 9 * 900
-        {crypt.Alphabet, "|||", 90, 30, "=@@@"},     // the largest group
+        {crypt.Alphabet, "!!0", 90, 30, "0"},     // 13
+        {crypt.Alphabet, "#!!", 90, 30, ",!!"},   // 8100 = 9 * 900
+        {crypt.Alphabet, "|||", 90, 30, "=@@@"},  // the largest group
         {crypt.Alphabet, "", 90, 30, "!"},
-        {crypt.Alphabet, " \t!!0\r\n", 90, 30, "0"},   // blanks at the ends are dropped
-        {crypt.Alphabet, "!}!", 90, 30, ""},         // "}" is no base-90 digit
+        {crypt.Alphabet, " \t!!0\r\n", 90, 30, "0"},  // blanks at the ends are dropped
+        {crypt.Alphabet, "!}!", 90, 30, ""},          // "}" is no base-90 digit
         {crypt.Alphabet, "!\"!", 90, 30, ""},
         {crypt.Alphabet, "\xB0\xA1", 90, 30, ""},
-        {crypt.Alphabet, "!!0", 93, 30, ""},         // more digits than the alphabet has
+        {crypt.Alphabet, "!!0", 93, 30, ""},  // more digits than the alphabet has
         {crypt.Alphabet, "!!0", 1, 30, ""},
         {crypt.Alphabet, "!!0", 90, 1, ""},
         {"  " + hex + " ", "255", 10, 16, "FF"},
         {hex, "FF", 16, 2, "11111111"},
         {hex, "9223372036854775807", 10, 16, "7FFFFFFFFFFFFFFF"},
-        {hex, "9223372036854775808", 10, 16, ""},    // beyond 64 bits: fails, never wraps
+        {hex, "9223372036854775808", 10, 16, ""},  // beyond 64 bits: fails, never wraps
         {hex, std::string(40, '0') + "7", 10, 10, "7"},
     };
     for (const Row& r : rows) {
@@ -71,10 +75,15 @@ TEST(Crypt, IsNumber) {
 }
 
 TEST(Crypt, DigitTextToBytes) {
-    struct Row { const char* digits; std::string bytes; };
+    struct Row {
+        const char* digits;
+        std::string bytes;
+    };
     const Row rows[] = {
-        {"065066", "AB"}, {"300", "\x2C"}, {"999", "\xE7"}, {"+12", "\x0C"}, {"-12", "\xF4"},
-        {"1:2", std::string(1, '\0')}, {"0650661", "AB"}, {"06506612", "AB\x0C"}, {"0", ""}, {"", ""},
+        {"065066", "AB"},  {"300", "\x2C"},        {"999", "\xE7"},
+        {"+12", "\x0C"},   {"-12", "\xF4"},        {"1:2", std::string(1, '\0')},
+        {"0650661", "AB"}, {"06506612", "AB\x0C"}, {"0", ""},
+        {"", ""},
     };
     for (const Row& r : rows) EXPECT_EQ(crypt.DecodeBlock(CodeForDigits(r.digits)), r.bytes) << r.digits;
 }
@@ -98,9 +107,12 @@ TEST(Crypt, KeyStreamFollowsTheCipherBytes) {
 }
 
 TEST(Crypt, KeyOffsetMustBeTwoDecimalDigitsFrom10To99) {
-    struct Row { std::string bytes; int offset; };  // offset 0: no password
-    const Row rows[] = {{"05xyz", 0}, {"+5xyz", 0}, {"-1xyz", 0}, {"abxyz", 0}, {"47", 0}, {"4", 0},
-                        {"", 0}, {"10xyz", 10}, {"99x", 99}, {"100", 10}};
+    struct Row {
+        std::string bytes;
+        int offset;
+    };  // offset 0: no password
+    const Row rows[] = {{"05xyz", 0}, {"+5xyz", 0}, {"-1xyz", 0},  {"abxyz", 0}, {"47", 0},
+                        {"4", 0},     {"", 0},      {"10xyz", 10}, {"99x", 99},  {"100", 10}};
     for (const Row& r : rows) {
         const std::string expected =
             r.offset ? crypt.XorDecode(r.bytes.substr(2), static_cast<std::uint16_t>(crypt.KeyBase + r.offset)) : "";
@@ -142,7 +154,8 @@ TEST(PasswordEncoder, RoundTripsRandomPasswords) {
             ASSERT_EQ(DecryptText(code), plain);
         }
     }
-    for (std::size_t n : {398u, 399u, 1000u}) EXPECT_EQ(crypt.Decrypt(EncodePassword(std::string(n, 'p'))), std::string(n, 'p'));
+    for (std::size_t n : {398u, 399u, 1000u})
+        EXPECT_EQ(crypt.Decrypt(EncodePassword(std::string(n, 'p'))), std::string(n, 'p'));
 }
 
 TEST(PasswordEncoder, OnlyTheFirst255CodeCharactersCount) {

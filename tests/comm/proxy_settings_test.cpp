@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "comm/ProxySettings.h"
-#include "core/f_DataVO.h"
 #include "comm/f_EndecryptInterface.h"
-#include "tests/support/fake_host.h"
 #include "comm/password_encoder.h"
+#include "core/f_DataVO.h"
+#include "tests/support/fake_host.h"
 
 namespace netprobe {
 namespace {
 
-const char* const kKeys[] = {"ProxyEnable", "ProxyMode", "ProxyServer", "ProxyPort",
+const char* const kKeys[] = {"ProxyEnable", "ProxyMode", "ProxyServer",  "ProxyPort",
                              "ProxyAuthor", "ProxyUser", "ProxyPassword"};
 
 std::vector<std::string> Fields(const TProxyInfor& r) {
@@ -56,10 +56,18 @@ TEST_F(ProxySettings, DefaultsWhenNothingIsConfiguredReadInOrder) {
 
 TEST_F(ProxySettings, PasswordIsKeptOnlyWhenEncodedAndAuthenticationIsOn) {
     const std::string stored = EncodeStoredPassword("s3cr\xC3\xDC", 58);
-    struct Row { std::string author, password, expected; };
+    struct Row {
+        std::string author, password, expected;
+    };
     const Row rows[] = {
-        {"1", stored, "s3cr\xC3\xDC"}, {"0", stored, ""}, {" 1", stored, ""}, {"true", stored, ""},
-        {"1", "plaintext", ""}, {"1", stored.substr(1), ""}, {"1", "[*]" + stored.substr(3), ""}, {"1", "(*)", ""},
+        {"1", stored, "s3cr\xC3\xDC"},
+        {"0", stored, ""},
+        {" 1", stored, ""},
+        {"true", stored, ""},
+        {"1", "plaintext", ""},
+        {"1", stored.substr(1), ""},
+        {"1", "[*]" + stored.substr(3), ""},
+        {"1", "(*)", ""},
     };
     for (const Row& r : rows) {
         Configure(r.author, r.password);
@@ -90,6 +98,7 @@ class Watched : public TObject {
 public:
     explicit Watched(bool& destroyed) : destroyed_(destroyed) {}
     ~Watched() noexcept override { destroyed_ = true; }
+
 private:
     bool& destroyed_;
 };

@@ -1,11 +1,11 @@
 // The DOM layer from memory and from a file: the same bytes give the same tree; nothing is
 // printed on the way.
 #include <gtest/gtest.h>
-#include <libxml/xmlerror.h>
 #include <libxml/globals.h>
+#include <libxml/xmlerror.h>
 
-#include "tests/support/temp_dir.h"
 #include "comm/xml_dom.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {
@@ -32,8 +32,8 @@ TEST(XmlDocument, MemoryAndFileAgreeOnTheFixtures) {
 }
 
 TEST(XmlDocument, EmptyAndRootlessInputsDoNotParse) {
-    for (const std::string& bytes : {std::string(), std::string("<?xml version=\"1.0\"?>"),
-                                    std::string("\0\0\0", 3), std::string("<!-- only -->")}) {
+    for (const std::string& bytes : {std::string(), std::string("<?xml version=\"1.0\"?>"), std::string("\0\0\0", 3),
+                                     std::string("<!-- only -->")}) {
         EXPECT_EQ(xml::Document::LoadFromMemory(bytes), nullptr);
     }
 }

@@ -73,11 +73,17 @@ TEST(XmlGbkHandler, LittleOutputRoomConvertsWholeCharactersOnly) {
 }
 
 TEST(XmlGbkHandler, InvalidBytesStopRightBeforeThem) {
-    Step bad_gbk = Call(GbkToUtf8Chunk, "ab\xC9\xFD\xFF" "cd", 64);
+    Step bad_gbk = Call(GbkToUtf8Chunk,
+                        "ab\xC9\xFD\xFF"
+                        "cd",
+                        64);
     EXPECT_EQ(bad_gbk.result, -2);
     EXPECT_EQ(bad_gbk.consumed, 4);
     EXPECT_EQ(bad_gbk.out, "ab升");
-    Step bad_utf8 = Call(Utf8ToGbkChunk, "ab\xFF" "cd", 64);
+    Step bad_utf8 = Call(Utf8ToGbkChunk,
+                         "ab\xFF"
+                         "cd",
+                         64);
     EXPECT_EQ(bad_utf8.result, -2);
     EXPECT_EQ(bad_utf8.consumed, 2);
     EXPECT_EQ(bad_utf8.out, "ab");

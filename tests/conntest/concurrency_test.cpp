@@ -9,8 +9,8 @@
 
 #include "comm/ProxySettings.h"
 #include "conntest/ServerTest.h"
-#include "tests/support/env_var.h"
 #include "core/gbk.h"
+#include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/thread_count.h"
@@ -50,9 +50,10 @@ TEST(ConcurrentCalls, TwoThreadsCallingTheUpdateServerTestBothEnd) {
         testing::TempDir dir;
         dir.Write("MainCommunication.ncc",
                   "<?xml version=\"1.0\"?><C><COMMUNICATIONS><U><NAME>up</NAME><SERVERS><S><SERVERIP>127.0.0.1"
-                  "</SERVERIP><PORT>" + std::to_string(origin.port()) +
-                  "</PORT><SERVERACTION>check</SERVERACTION></S></SERVERS><TIMEOUT>2000</TIMEOUT></U>"
-                  "</COMMUNICATIONS></C>");
+                  "</SERVERIP><PORT>" +
+                      std::to_string(origin.port()) +
+                      "</PORT><SERVERACTION>check</SERVERACTION></S></SERVERS><TIMEOUT>2000</TIMEOUT></U>"
+                      "</COMMUNICATIONS></C>");
         const std::string ini = dir.Write("UserConfig.ini",
                                           "[NetWork]\nProxyEnable=0\nProxyMode=socket5\nProxyServer=proxy.invalid\n"
                                           "ProxyPort=1080\nProxyAuthor=1\nProxyUser=someone\nProxyPassword=(*)abc\n");

@@ -11,8 +11,8 @@
 
 #include "conntest/ServerTest.h"
 #include "conntest/f_HttPTestConnect.h"
-#include "tests/support/fake_host.h"
 #include "core/gbk.h"
+#include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/loopback_server.h"
 #include "tests/support/loopback/socks_server.h"
@@ -124,8 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
         OriginCase{"ClosesOnAccept", Fault(OriginFault::kCloseOnAccept), kNormalLimit, kFailed},
         // libcurl by itself takes these as answers with status 200.
         OriginCase{"ClosesAfterTheStatusLine", Raw("HTTP/1.1 200 OK\r\n"), kNormalLimit, kFailed},
-        OriginCase{"ClosesBeforeTheHeadEnds", Raw("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n"), kNormalLimit,
-                   kFailed}),
+        OriginCase{"ClosesBeforeTheHeadEnds", Raw("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n"), kNormalLimit, kFailed}),
     [](const ::testing::TestParamInfo<OriginCase>& info) { return std::string(info.param.name); });
 
 // The contrast to the half answers above: a whole head followed by a close is an answer.

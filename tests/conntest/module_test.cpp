@@ -32,9 +32,10 @@ TEST(SharedModule, ExportsTestUpdateServerAndRunsIt) {
     testing::TempDir dir;
     dir.Write("MainCommunication.ncc",
               "<?xml version=\"1.0\" encoding=\"GBK\"?><C><COMMUNICATIONS><U><NAME>\xC9\xFD\xBC\xB6</NAME><SERVERS>"
-              "<S><SERVERIP>127.0.0.1</SERVERIP><PORT>" + std::to_string(origin.port()) +
-              "</PORT><SERVERACTION>check</SERVERACTION></S></SERVERS><TIMEOUT>2000</TIMEOUT></U>"
-              "</COMMUNICATIONS></C>");
+              "<S><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
+                  std::to_string(origin.port()) +
+                  "</PORT><SERVERACTION>check</SERVERACTION></S></SERVERS><TIMEOUT>2000</TIMEOUT></U>"
+                  "</COMMUNICATIONS></C>");
     const std::string ini = dir.Write("UserConfig.ini", "[NetWork]\nProxyEnable=0\n");
     setenv("NETPROBE_APP_DIR", dir.path().c_str(), 1);
     setenv("NETPROBE_USER_CONFIG", ini.c_str(), 1);
@@ -50,7 +51,9 @@ TEST(SharedModule, ExportsTestUpdateServerAndRunsIt) {
     origin.SetStatus(404);
     EXPECT_FALSE(test());
     // Internal names stay hidden.
-    EXPECT_EQ(dlsym(module.handle(), "_ZN8netprobe8RunProbeERKNS_11TServerInfoERNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEi"), nullptr);
+    EXPECT_EQ(dlsym(module.handle(),
+                    "_ZN8netprobe8RunProbeERKNS_11TServerInfoERNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEi"),
+              nullptr);
     unsetenv("NETPROBE_APP_DIR");
     unsetenv("NETPROBE_USER_CONFIG");
 }

@@ -4,8 +4,8 @@
 #include <curl/curl.h>
 
 #include "conntest/f_HttPTestConnect.h"
-#include "core/gbk.h"
 #include "conntest/http_probe.h"
+#include "core/gbk.h"
 
 namespace netprobe {
 namespace {
@@ -15,9 +15,23 @@ TEST(MapProxyMode, Table) {
         const char* mode;
         const char* code;
     } rows[] = {
-        {"0", "0"}, {"http", "0"}, {"HTTP", "0"}, {"1", "1"}, {"socket4", "1"}, {"Socket4", "1"},
-        {"2", "2"}, {" SOCKET5 ", "2"}, {"\tsocket5\r\n", "2"}, {"socks5", "0"}, {"socks4", "0"},
-        {"", "0"}, {"   ", "0"}, {"3", "0"}, {"01", "0"}, {"socket 5", "0"}, {"\xB4\xFA\xC0\xED", "0"},
+        {"0", "0"},
+        {"http", "0"},
+        {"HTTP", "0"},
+        {"1", "1"},
+        {"socket4", "1"},
+        {"Socket4", "1"},
+        {"2", "2"},
+        {" SOCKET5 ", "2"},
+        {"\tsocket5\r\n", "2"},
+        {"socks5", "0"},
+        {"socks4", "0"},
+        {"", "0"},
+        {"   ", "0"},
+        {"3", "0"},
+        {"01", "0"},
+        {"socket 5", "0"},
+        {"\xB4\xFA\xC0\xED", "0"},
     };
     for (const Row& row : rows) EXPECT_EQ(MapProxyMode(row.mode), row.code) << "'" << row.mode << "'";
 }
@@ -36,7 +50,7 @@ TEST(BuildProbeAddress, Table) {
         {"127.0.0.1", "8080", "update/check", "http://127.0.0.1:8080/update/check"},
         {"proxy.http://Inner/", "81", "A", "http://inner:81/A"},  // what follows the first "http://"
         {"http://a/http://b", "1", "", "http://a/http://b:1"},
-        {"10.0.0.1", "", "", "http://10.0.0.1:"},                 // the port text is used unchanged
+        {"10.0.0.1", "", "", "http://10.0.0.1:"},  // the port text is used unchanged
         {"10.0.0.1", " 80", "x", "http://10.0.0.1: 80/x"},
         {"", "80", "", nullptr},
         {"http://", "80", "svc", nullptr},
@@ -70,22 +84,14 @@ TEST(ClassifyProbeOutcome, FailureRows) {
         long status;
         const char* message;
     } rows[] = {
-        {CURLE_OK, 404, "目标地址无法到达"},
-        {CURLE_OK, 302, "302:网络连接异常"},
-        {CURLE_OK, 100, "100:网络连接异常"},
-        {CURLE_OK, 199, "199:网络连接异常"},
-        {CURLE_OK, 300, "300:网络连接异常"},
-        {CURLE_OK, 407, "代理用户名或口令验证失败"},
-        {CURLE_OK, 999, "999:网络连接异常"},
-        {CURLE_OPERATION_TIMEDOUT, 0, "网络连接超时"},
-        {CURLE_COULDNT_CONNECT, 0, "网络连接异常"},
-        {CURLE_COULDNT_RESOLVE_HOST, 0, "网络连接异常"},
-        {CURLE_RECV_ERROR, 0, "网络连接异常"},
-        {CURLE_GOT_NOTHING, 0, "网络连接异常"},
-        {CURLE_WEIRD_SERVER_REPLY, 0, "网络连接异常"},
-        {CURLE_PROXY, 0, "网络连接异常"},
-        {CURLE_URL_MALFORMAT, 0, "网络连接异常"},
-        {CURLE_OK, 0, "网络连接异常"},
+        {CURLE_OK, 404, "目标地址无法到达"},           {CURLE_OK, 302, "302:网络连接异常"},
+        {CURLE_OK, 100, "100:网络连接异常"},           {CURLE_OK, 199, "199:网络连接异常"},
+        {CURLE_OK, 300, "300:网络连接异常"},           {CURLE_OK, 407, "代理用户名或口令验证失败"},
+        {CURLE_OK, 999, "999:网络连接异常"},           {CURLE_OPERATION_TIMEDOUT, 0, "网络连接超时"},
+        {CURLE_COULDNT_CONNECT, 0, "网络连接异常"},    {CURLE_COULDNT_RESOLVE_HOST, 0, "网络连接异常"},
+        {CURLE_RECV_ERROR, 0, "网络连接异常"},         {CURLE_GOT_NOTHING, 0, "网络连接异常"},
+        {CURLE_WEIRD_SERVER_REPLY, 0, "网络连接异常"}, {CURLE_PROXY, 0, "网络连接异常"},
+        {CURLE_URL_MALFORMAT, 0, "网络连接异常"},      {CURLE_OK, 0, "网络连接异常"},
     };
     for (const Row& row : rows) {
         std::string message;

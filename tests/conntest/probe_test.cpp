@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <thread>
 
-#include "tests/support/env_var.h"
 #include "conntest/f_HttPTestConnect.h"
-#include "tests/support/fake_host.h"
 #include "core/gbk.h"
+#include "tests/support/env_var.h"
+#include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
-#include "tests/support/loopback/unused_port.h"
 #include "tests/support/loopback/socks_server.h"
+#include "tests/support/loopback/unused_port.h"
 
 namespace netprobe {
 namespace {
@@ -46,9 +46,16 @@ TEST(Probe, StatusTable) {
         bool ok;
         const char* message;
     } rows[] = {
-        {200, true, ""}, {204, true, ""}, {404, false, "目标地址无法到达"}, {401, false, "需要ssl验证"},
-        {403, false, "禁止访问"}, {407, false, "代理用户名或口令验证失败"}, {302, false, "302:网络连接异常"},
-        {408, false, "408:网络连接异常"}, {503, false, "503:网络连接异常"}, {500, false, "500:网络连接异常"},
+        {200, true, ""},
+        {204, true, ""},
+        {404, false, "目标地址无法到达"},
+        {401, false, "需要ssl验证"},
+        {403, false, "禁止访问"},
+        {407, false, "代理用户名或口令验证失败"},
+        {302, false, "302:网络连接异常"},
+        {408, false, "408:网络连接异常"},
+        {503, false, "503:网络连接异常"},
+        {500, false, "500:网络连接异常"},
     };
     HttpOrigin origin;
     for (const Row& row : rows) {

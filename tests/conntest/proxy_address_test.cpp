@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "conntest/f_HttPTestConnect.h"
+#include "conntest/proxy_address.h"
 #include "core/gbk.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/http_proxy.h"
-#include "conntest/proxy_address.h"
 #include "tests/support/loopback/socks_server.h"
 
 namespace netprobe {
@@ -39,10 +39,10 @@ TEST(ProxyUrl, Table) {
         {2, "Proxy-1.corp_lan", "1080", "socks5://Proxy-1.corp_lan:1080"},
         {0, "::1", "3128", "http://[::1]:3128"},
         {2, "fe80::1:2", "1080", "socks5://[fe80::1:2]:1080"},
-        {0, "10.0.0.1", "0", "http://10.0.0.1:0"},              // port 0 is port 0
-        {0, "10.0.0.1", "", "http://10.0.0.1:80"},               // not a number: 80
+        {0, "10.0.0.1", "0", "http://10.0.0.1:0"},  // port 0 is port 0
+        {0, "10.0.0.1", "", "http://10.0.0.1:80"},  // not a number: 80
         {0, "10.0.0.1", "abc", "http://10.0.0.1:80"},
-        {0, "10.0.0.1", "4294967376", "http://10.0.0.1:80"},     // not a 32-bit number: 80
+        {0, "10.0.0.1", "4294967376", "http://10.0.0.1:80"},  // not a 32-bit number: 80
         {0, "10.0.0.1", "+8080", "http://10.0.0.1:8080"},
         {0, "10.0.0.1", "65536", nullptr},
         {0, "10.0.0.1", "-1", nullptr},

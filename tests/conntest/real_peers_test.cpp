@@ -18,7 +18,7 @@ std::string Env(const char* name) {
     return value ? value : "";
 }
 
-#define REQUIRE_PEER(var)                                                             \
+#define REQUIRE_PEER(var) \
     if (Env(var).empty()) GTEST_SKIP() << var << " not set: start scripts/test-peers"
 
 struct Outcome {

@@ -7,11 +7,11 @@
 
 #include "conntest/ServerTest.h"
 #include "conntest/TestUpdateServer.h"
-#include "tests/support/fake_host.h"
 #include "core/gbk.h"
+#include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
-#include "tests/support/loopback/unused_port.h"
 #include "tests/support/loopback/socks_server.h"
+#include "tests/support/loopback/unused_port.h"
 #include "tests/support/temp_dir.h"
 
 namespace netprobe {
@@ -27,7 +27,8 @@ struct Server {
 };
 
 std::string ChannelXml(const std::vector<Server>& servers, int timeout = 2000) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME><SERVERS>";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME><SERVERS>";
     for (const Server& s : servers) {
         xml += "<SERVER><SERVERIP>" + s.ip + "</SERVERIP><PORT>" + std::to_string(s.port) +
                "</PORT><SERVERACTION>check</SERVERACTION></SERVER>";
@@ -94,7 +95,8 @@ TEST(PickFastest, EarlierServerWinsTiesAndZeroWhenNoneSucceeded) {
 }
 
 TEST(StrToBool, NumbersAndWords) {
-    for (const char* yes : {"1", "-1", "2", "+7", "0010", "true", "TRUE", "True", "tRuE"}) EXPECT_TRUE(StrToBool(yes)) << yes;
+    for (const char* yes : {"1", "-1", "2", "+7", "0010", "true", "TRUE", "True", "tRuE"})
+        EXPECT_TRUE(StrToBool(yes)) << yes;
     for (const char* no : {"0", "00", "-0", "false", "FALSE", "False"}) EXPECT_FALSE(StrToBool(no)) << no;
     for (const char* bad : {"", "yes", "on", " 1", "1 ", "+", "-", "1.0", "truth", "t"}) {
         EXPECT_THROW(StrToBool(bad), std::exception) << bad;
@@ -205,9 +207,9 @@ TEST_F(UpdateTest, ProxyAuthorWordsThatConvertAndOneThatDoesNot) {
 TEST_F(UpdateTest, FailuresBeforeAnyProbe) {
     struct Case {
         const char* name;
-        std::string file;        // empty: no file
-        const char* message;     // RunUpdateServerTest's message
-        const char* result;      // "ResultMsgStr", nullptr when the driver never ran
+        std::string file;     // empty: no file
+        const char* message;  // RunUpdateServerTest's message
+        const char* result;   // "ResultMsgStr", nullptr when the driver never ran
     } cases[] = {
         {"no file", "", nullptr, nullptr},
         {"not XML", "<CONFIG>", nullptr, nullptr},
@@ -226,7 +228,8 @@ TEST_F(UpdateTest, FailuresBeforeAnyProbe) {
         if (c.message) {
             EXPECT_EQ(message, c.message);
         } else {
-            EXPECT_NE(message.find("网络配置文件[" + own.path() + "MainCommunication.ncc]"), std::string::npos) << message;
+            EXPECT_NE(message.find("网络配置文件[" + own.path() + "MainCommunication.ncc]"), std::string::npos)
+                << message;
         }
         if (c.result) {
             EXPECT_EQ(watcher.result_message, c.result);

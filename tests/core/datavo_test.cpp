@@ -72,7 +72,7 @@ TEST(DataVOKeys, LongKeysAreCutTo255Bytes) {
     EXPECT_EQ(vo.FindParam(cut)->key.size(), 255u);
     EXPECT_EQ(vo.FindParam(key), nullptr);
     EXPECT_EQ(vo.GetInteger(key, -1), -1);
-    vo.SetInteger(key, 2);  // not found again: a second entry
+    vo.SetInteger(key, 2);                 // not found again: a second entry
     EXPECT_EQ(vo.GetInteger(cut, -1), 1);  // the first entry still answers
 }
 

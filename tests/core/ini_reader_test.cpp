@@ -56,8 +56,9 @@ TEST_F(IniReader, LongValuesAreReadWhole) {
 }
 
 TEST_F(IniReader, CommentsBomAndFirstOccurrence) {
-    Write("\xEF\xBB\xBF[netwORK]\n; ProxyUser=commented\n# ProxyUser=too\nProxyUser=first\nproxyuser=second\n"
-          "[Other]\nProxyUser=other\n[NETWORK]\nProxyMode=socket5\n");
+    Write(
+        "\xEF\xBB\xBF[netwORK]\n; ProxyUser=commented\n# ProxyUser=too\nProxyUser=first\nproxyuser=second\n"
+        "[Other]\nProxyUser=other\n[NETWORK]\nProxyMode=socket5\n");
     EXPECT_EQ(Read("NetWork", "ProxyUser"), "first");
     EXPECT_EQ(Read("NetWork", "ProxyMode"), "<def>");  // only the first section of a name is read
     EXPECT_EQ(Read("Other", "PROXYUSER"), "other");

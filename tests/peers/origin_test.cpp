@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "tests/peers/test_bytes.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/raw_client.h"
-#include "tests/peers/test_bytes.h"
 
 namespace netprobe::testing {
 namespace {

@@ -10,8 +10,8 @@ namespace netprobe::testing {
 namespace {
 
 TEST(Base64, RoundTripsEveryPaddingLength) {
-    for (const std::string& text : {std::string(""), std::string("p"), std::string("pr"),
-                                    std::string("probe:p%a:s@s"), std::string("\0\xff:", 3)}) {
+    for (const std::string& text : {std::string(""), std::string("p"), std::string("pr"), std::string("probe:p%a:s@s"),
+                                    std::string("\0\xff:", 3)}) {
         EXPECT_EQ(Base64Decode(Base64Encode(text)), text);
     }
     EXPECT_EQ(Base64Encode("probe:secret"), "cHJvYmU6c2VjcmV0");

@@ -12,8 +12,8 @@ namespace {
 const std::string kPassword = "p%a:s@s";
 
 std::string ProxyHead(const HttpOrigin& origin, const std::string& extra) {
-    return "HEAD " + origin.Url("/update?v=2") + " HTTP/1.1\r\nHost: 127.0.0.1:" +
-           std::to_string(origin.port()) + "\r\n" + extra + "\r\n";
+    return "HEAD " + origin.Url("/update?v=2") + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(origin.port()) +
+           "\r\n" + extra + "\r\n";
 }
 
 std::string Basic(const std::string& user, const std::string& password) {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "tests/peers/test_bytes.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/raw_client.h"
 #include "tests/support/loopback/socks_server.h"
-#include "tests/peers/test_bytes.h"
 #include "tests/support/loopback/unused_port.h"
 
 namespace netprobe::testing {
@@ -12,9 +12,7 @@ namespace {
 const std::string kHead = "HEAD /s HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
 
 // CONNECT to 127.0.0.1:port with ATYP 1.
-std::string Socks5Connect(unsigned port) {
-    return B({5, 1, 0, 1, 127, 0, 0, 1}) + PortBytes(port);
-}
+std::string Socks5Connect(unsigned port) { return B({5, 1, 0, 1, 127, 0, 0, 1}) + PortBytes(port); }
 
 std::string Socks4Connect(unsigned port, std::initializer_list<int> ip, const std::string& user) {
     return B({4, 1}) + PortBytes(port) + B(ip) + user + std::string(1, '\0');
@@ -49,8 +47,7 @@ TEST_F(Socks5, UserPasswordHandshakeThenRelaysToTheOrigin) {
     EXPECT_EQ(record.atyp, 1);
     EXPECT_EQ(record.target_ip, 0x7F000001u);
     EXPECT_EQ(record.target_port, origin.port());
-    EXPECT_EQ(record.handshake, B({5, 2, 0, 2, 1, 5}) + "probe" + B({7}) + "p%a:s@s" +
-                                    Socks5Connect(origin.port()));
+    EXPECT_EQ(record.handshake, B({5, 2, 0, 2, 1, 5}) + "probe" + B({7}) + "p%a:s@s" + Socks5Connect(origin.port()));
     ASSERT_TRUE(origin.WaitForRequests(1, Millis(1000)));
     EXPECT_EQ(origin.requests().at(0).target, "/s");
 }
@@ -91,8 +88,7 @@ TEST_F(Socks5, NoAuthSelectsMethodZero) {
 
 TEST_F(Socks5, DomainNameIsRejectedAndFlagged) {
     std::string name = "localhost";
-    std::string request = B({5, 1, 0, 5, 1, 0, 3, static_cast<int>(name.size())}) + name +
-                          PortBytes(origin.port());
+    std::string request = B({5, 1, 0, 5, 1, 0, 3, static_cast<int>(name.size())}) + name + PortBytes(origin.port());
     std::string answer = Exchange(socks.port(), request);
     ASSERT_EQ(answer.size(), 12u);
     EXPECT_EQ(answer[3], 8);  // address type not supported

@@ -20,8 +20,7 @@ template <typename Action>
 long long ElapsedMs(Action&& action) {
     auto start = std::chrono::steady_clock::now();
     action();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
-        .count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace netprobe::testing

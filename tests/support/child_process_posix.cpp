@@ -53,8 +53,6 @@ std::string FileBeside(const std::string& file_name) {
     return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / file_name).string();
 }
 
-std::string ProgramBeside(const std::string& name) {
-    return FileBeside(name);
-}
+std::string ProgramBeside(const std::string& name) { return FileBeside(name); }
 
 }  // namespace netprobe::testing

@@ -12,9 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::wstring Wide(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring();
-}
+std::wstring Wide(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())).wstring(); }
 
 // A handle closed with the object.
 class Handle {
@@ -33,8 +31,8 @@ private:
 
 HANDLE OpenInherited(const std::wstring& path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // One argument in double quotes, as the C runtime splits a command line: backslashes are
@@ -77,8 +75,7 @@ int RunWithHandles(const std::wstring& command_line, HANDLE in, HANDLE out, HAND
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     std::wstring line = command_line;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
         return -1;
     }
     Handle process_handle(process.hProcess), thread_handle(process.hThread);
@@ -99,8 +96,7 @@ ChildRun RunChild(const std::string& program, const std::vector<std::string>& ar
         Handle in(OpenInherited(L"NUL", GENERIC_READ, OPEN_EXISTING));
         Handle out_file(OpenInherited(out.wstring(), GENERIC_WRITE, CREATE_ALWAYS));
         Handle err_file(OpenInherited(err.wstring(), GENERIC_WRITE, CREATE_ALWAYS));
-        run.exit_code =
-            RunWithHandles(CommandLine(program, args), in.get(), out_file.get(), err_file.get());
+        run.exit_code = RunWithHandles(CommandLine(program, args), in.get(), out_file.get(), err_file.get());
     }
     run.out = ReadFile(out);
     run.err = ReadFile(err);
@@ -114,8 +110,6 @@ std::string FileBeside(const std::string& file_name) {
     return std::string(utf8.begin(), utf8.end());
 }
 
-std::string ProgramBeside(const std::string& name) {
-    return FileBeside(name + ".exe");
-}
+std::string ProgramBeside(const std::string& name) { return FileBeside(name + ".exe"); }
 
 }  // namespace netprobe::testing

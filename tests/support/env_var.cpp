@@ -18,8 +18,10 @@ void SetEnv(const std::string& name, const std::optional<std::string>& value) {
     // An empty value removes the variable on Windows; the module treats unset and empty alike.
     _putenv_s(name.c_str(), value ? value->c_str() : "");
 #else
-    if (value) setenv(name.c_str(), value->c_str(), 1);
-    else unsetenv(name.c_str());
+    if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+    else
+        unsetenv(name.c_str());
 #endif
 }
 

@@ -32,8 +32,7 @@ public:
     }
 
     std::string GetAppPath() override;
-    std::string GetUserConfigParam(std::string_view section, std::string_view key,
-                                   std::string_view def) override;
+    std::string GetUserConfigParam(std::string_view section, std::string_view key, std::string_view def) override;
     HostHandle GetAppHandle() override;
     HostHandle GetMainFrameHandle() override;
     std::string GetCurSubAppPath() override;

@@ -1,6 +1,7 @@
 #include "tests/support/thread_count.h"
 
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 namespace netprobe::testing {

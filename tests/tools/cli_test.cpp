@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "netprobe_version.h"
 #include "tests/support/child_process.h"
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
-#include "netprobe_version.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/loopback/unused_port.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {
@@ -41,9 +41,7 @@ std::string Utf8(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 TEST(Cli, VersionAndUsageGoToStandardOutput) {
     struct Case {
@@ -75,15 +73,11 @@ TEST(Cli, UsageErrorsAreOneLineOnStandardError) {
         std::string err;
     };
     const Case cases[] = {
-        {{"test", "--user-config", missing},
-         "netprobe: --user-config: no such file: " + missing + "\n"},
-        {{"test", "-v", "--user-config", dir.path()},
-         "netprobe: --user-config: no such file: " + dir.path() + "\n"},
+        {{"test", "--user-config", missing}, "netprobe: --user-config: no such file: " + missing + "\n"},
+        {{"test", "-v", "--user-config", dir.path()}, "netprobe: --user-config: no such file: " + dir.path() + "\n"},
         {{"test", "--app-dir"}, "netprobe: --app-dir needs a value\n"},
-        {{"show-config", "--user-config", missing},
-         "netprobe: unexpected argument '--user-config'\n"},
-        {{"help", "nothing"},
-         "netprobe: help takes one command name, one of show-config, test, encode-password\n"},
+        {{"show-config", "--user-config", missing}, "netprobe: unexpected argument '--user-config'\n"},
+        {{"help", "nothing"}, "netprobe: help takes one command name, one of show-config, test, encode-password\n"},
     };
     for (const Case& c : cases) {
         const ChildRun run = Netprobe(c.args);
@@ -105,8 +99,7 @@ TEST(Cli, NamedUserConfigurationIsReadAndAnAbsentDefaultMeansDefaults) {
 
     const ChildRun direct = Netprobe({"test", "--app-dir", dir.path()});
     EXPECT_EQ(direct.exit_code, 0) << direct.out << direct.err;
-    const ChildRun proxied =
-        Netprobe({"test", "--app-dir", dir.path(), "--user-config", refused_proxy});
+    const ChildRun proxied = Netprobe({"test", "--app-dir", dir.path(), "--user-config", refused_proxy});
     EXPECT_EQ(proxied.exit_code, 1) << proxied.out << proxied.err;
     EXPECT_EQ(origin.requests().size(), 1u);
 }
@@ -130,8 +123,7 @@ TEST(Cli, RunsFromAnInstallationDirectoryWithChineseCharacters) {
     WriteFile(user_config, "[NetWork]\r\nProxyEnable=0\r\n");
     ScopedEnv app_dir("NETPROBE_APP_DIR", std::nullopt);
 
-    const ChildRun beside =
-        testing::RunChild(Utf8(tool), {"test", "--user-config", Utf8(user_config)});
+    const ChildRun beside = testing::RunChild(Utf8(tool), {"test", "--user-config", Utf8(user_config)});
     EXPECT_EQ(beside.exit_code, 0) << beside.out << beside.err;
     EXPECT_EQ(origin.requests().size(), 1u);
 

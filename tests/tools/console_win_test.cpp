@@ -10,8 +10,8 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/child_process_win.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/loopback/unused_port.h"
+#include "tests/support/temp_dir.h"
 #include "tools/console/utf16.h"
 
 namespace netprobe {
@@ -29,8 +29,7 @@ public:
         FreeConsole();
         AllocConsole();
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        buffer_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+        buffer_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                             CONSOLE_TEXTMODE_BUFFER, nullptr);
     }
     ~ScreenBuffer() {
@@ -55,8 +54,7 @@ public:
         const CONSOLE_SCREEN_BUFFER_INFO info = Info();
         std::wstring text(Cells(info), L' ');
         DWORD read = 0;
-        ReadConsoleOutputCharacterW(buffer_, text.data(), static_cast<DWORD>(text.size()),
-                                    COORD{0, 0}, &read);
+        ReadConsoleOutputCharacterW(buffer_, text.data(), static_cast<DWORD>(text.size()), COORD{0, 0}, &read);
         text.resize(read);
         return text;
     }
@@ -98,17 +96,14 @@ TEST(Console, ChineseReadsBackFromTheScreenInCodePages936And65001) {
         {"netprobe", {"test", "--app-dir", dir.path()}, "message:  更新服务器通讯测试失败！"},
         {"netprobe", {"show-config", "--app-dir", dir.path()}, "channel  更新通道"},
         {"netprobe", {"test", "--user-config", missing}, "no such file: " + missing},
-        {"hostsim",
-         {"--run", "--exit", "--dll", dir.path() + "缺少\\netprobe.dll"},
-         "缺少\\netprobe.dll"},
+        {"hostsim", {"--run", "--exit", "--dll", dir.path() + "缺少\\netprobe.dll"}, "缺少\\netprobe.dll"},
     };
     for (const UINT code_page : {936u, 65001u}) {
         ASSERT_TRUE(SetConsoleOutputCP(code_page));
         for (const Case& c : cases) {
             screen.Clear();
-            const int code = testing::RunWithHandles(
-                testing::CommandLine(testing::ProgramBeside(c.program), c.args), nullptr,
-                screen.get(), screen.get());
+            const int code = testing::RunWithHandles(testing::CommandLine(testing::ProgramBeside(c.program), c.args),
+                                                     nullptr, screen.get(), screen.get());
             EXPECT_NE(code, -1) << c.program;
             std::wstring shown = Utf8ToWide(c.shown);
             // A line end shows as the rest of the row.

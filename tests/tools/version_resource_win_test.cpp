@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/child_process.h"
 #include "netprobe_version.h"
+#include "tests/support/child_process.h"
 #include "tools/console/utf16.h"
 
 namespace netprobe {
@@ -35,8 +35,7 @@ public:
         void* value = nullptr;
         UINT length = 0;
         const std::wstring path = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
-        if (!ok() || !VerQueryValueW(data_.data(), path.c_str(), &value, &length) || length == 0)
-            return {};
+        if (!ok() || !VerQueryValueW(data_.data(), path.c_str(), &value, &length) || length == 0) return {};
         return std::wstring(static_cast<const wchar_t*>(value));
     }
 
@@ -55,8 +54,7 @@ TEST(VersionResource, ModuleAndToolCarryTheProjectVersion) {
         ASSERT_TRUE(info.ok()) << "no version resource in " << console::WideToUtf8(c.file);
         const VS_FIXEDFILEINFO* fixed = info.Fixed();
         ASSERT_NE(fixed, nullptr);
-        EXPECT_EQ(fixed->dwFileVersionMS,
-                  static_cast<DWORD>(MAKELONG(NETPROBE_VERSION_MINOR, NETPROBE_VERSION_MAJOR)));
+        EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(NETPROBE_VERSION_MINOR, NETPROBE_VERSION_MAJOR)));
         EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, NETPROBE_VERSION_PATCH)));
         EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
         EXPECT_EQ(fixed->dwFileType, c.type);

@@ -9,11 +9,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tests/ui/ui_test_support.h"
 #include "ui/VexoPanelBox.h"
 #include "ui/f_Status_Animator.h"
 #include "ui/kit/form.h"
 #include "ui/kit/gdi.h"
-#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {
@@ -149,8 +149,7 @@ TEST_F(AnimatorTest, MouseEventsReachTheirHandlers) {
     EXPECT_EQ(clicks, 1);
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window),
-                 MAKELPARAM(origin.x + 7, origin.y + 8));
+    SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(origin.x + 7, origin.y + 8));
     SendMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(-1, -1));
     ASSERT_EQ(popups.size(), 2u);
     EXPECT_EQ(popups[0].x, 7);
@@ -261,7 +260,7 @@ TEST_F(AnimatorTest, AnOpaqueFrameIsFilledWithTheColour) {
 
 TEST_F(AnimatorTest, ATransparentFrameShowsTheParentThrough) {
     auto* box = new TVexoPanelBox({.parent = form.get(), .left = 50, .top = 50, .width = 60, .height = 40});
-    box->SetColor(0x0000FF);       // red face
+    box->SetColor(0x0000FF);        // red face
     box->SetBorderColor(0xFF0000);  // blue border
     auto images = MakeImages(nullptr, 1, 16, 16, {RGB(0, 200, 0)});
     auto* inner = new TVexoAnimator({.parent = box});

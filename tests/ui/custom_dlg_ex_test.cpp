@@ -8,16 +8,16 @@
 #include <memory>
 #include <string>
 
-#include "ui/f_CustomDlgEx.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/f_CustomDlgEx.h"
 
 namespace netprobe::ui {
 namespace {
 
 using testing::Capture;
-using testing::FakeHost;
 using testing::ExpectBounds;
+using testing::FakeHost;
 
 class CustomDlgExTest : public ::testing::Test {
 protected:

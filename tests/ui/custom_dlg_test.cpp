@@ -9,27 +9,27 @@
 #include <memory>
 #include <string>
 
-#include "ui/kit/application.h"
-#include "ui/f_CustomDlg.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/f_CustomDlg.h"
+#include "ui/kit/application.h"
 
 namespace netprobe::ui {
 namespace {
 
-using testing::FakeHost;
 using testing::ExpectBounds;
+using testing::FakeHost;
 using testing::HeldKeys;
 using testing::PumpUntil;
 using testing::RecordingWindow;
 
 // GBK bytes of the texts the dialog shows.
-const std::string kCloseGbk = "\xB9\xD8\xB1\xD5";                  // 关闭
+const std::string kCloseGbk = "\xB9\xD8\xB1\xD5";                       // 关闭
 const std::string kModuleNameGbk = "\xC4\xA3\xBF\xE9\xC3\xFB\xB3\xC6";  // 模块名称
-const std::string kHeiGbk = "\xBA\xDA\xCC\xE5";                    // 黑体
-const std::string kSongGbk = "\xCB\xCE\xCC\xE5";                   // 宋体
-const std::string kEnglishGbk = "\xD3\xA2\xD3\xEF";                // 英语
-const std::string kChooseGbk = "-\xC7\xEB\xD1\xA1\xD4\xF1-";        // -请选择-
+const std::string kHeiGbk = "\xBA\xDA\xCC\xE5";                         // 黑体
+const std::string kSongGbk = "\xCB\xCE\xCC\xE5";                        // 宋体
+const std::string kEnglishGbk = "\xD3\xA2\xD3\xEF";                     // 英语
+const std::string kChooseGbk = "-\xC7\xEB\xD1\xA1\xD4\xF1-";            // -请选择-
 
 std::string WindowText(HWND window) {
     char buffer[256] = {};
@@ -178,10 +178,10 @@ TEST_F(CustomDlgTest, CreationReadsTheContextThenAppliesTheSkin) {
     host.sub_app_info = &info;
     std::unique_ptr<Tfrm_CustomDlg> dlg(CreateForm<Tfrm_CustomDlg>());
     const std::vector<std::string> expected = {
-        "GetAppHandle", "GetMainFrameHandle", "GetAppPath", "GetCurSubAppPath", "GetCurSubAppCode",
-        "GetCurFuncCode", "GetCurSubAppInfo", "GetCurSubAppVo", "GetUserInfoVO", "GetCompanyInfoVO",
-        "giSysFontCharSet", "giSysFontSize", "gclSysFontColor", "gclModuleBackColor", "gclTopBarColor",
-        "SetSkinSchemeCtrls"};
+        "GetAppHandle",     "GetMainFrameHandle", "GetAppPath",       "GetCurSubAppPath",
+        "GetCurSubAppCode", "GetCurFuncCode",     "GetCurSubAppInfo", "GetCurSubAppVo",
+        "GetUserInfoVO",    "GetCompanyInfoVO",   "giSysFontCharSet", "giSysFontSize",
+        "gclSysFontColor",  "gclModuleBackColor", "gclTopBarColor",   "SetSkinSchemeCtrls"};
     EXPECT_EQ(host.calls, expected);
     EXPECT_EQ(dlg->AppHandle, 0x1234u);
     EXPECT_EQ(dlg->AppPath, "C:\\suite\\");

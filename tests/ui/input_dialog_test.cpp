@@ -12,23 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "ui/f_InputForm.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/f_InputForm.h"
 
 namespace netprobe::ui {
 namespace {
 
-using testing::FakeHost;
 using testing::ChildRect;
+using testing::FakeHost;
 
-const std::string kConfirmGbk = "\xC8\xB7\xB6\xA8";  // 确定
-const std::string kCancelGbk = "\xC8\xA1\xCF\xFB";   // 取消
-const std::string kSongGbk = "\xCB\xCE\xCC\xE5";     // 宋体
+const std::string kConfirmGbk = "\xC8\xB7\xB6\xA8";                     // 确定
+const std::string kCancelGbk = "\xC8\xA1\xCF\xFB";                      // 取消
+const std::string kSongGbk = "\xCB\xCE\xCC\xE5";                        // 宋体
 const std::string kModuleNameGbk = "\xC4\xA3\xBF\xE9\xC3\xFB\xB3\xC6";  // 模块名称
 // 请输入代理服务器地址
-const std::string kLongTitleGbk =
-    "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7";
+const std::string kLongTitleGbk = "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7";
 constexpr char kTitle[] = "netprobe input test";
 
 std::string Text(HWND window) {
@@ -117,10 +116,11 @@ protected:
 
 TEST_F(InputDialogTest, ConfirmHandsBackTheTypedText) {
     std::string value = "before";
-    const bool ok = Run(value, false, false, {
-        [](const Controls& c) { Type(c.edit, "typed"); },
-        [](const Controls& c) { Click(c.confirm); },
-    });
+    const bool ok = Run(value, false, false,
+                        {
+                            [](const Controls& c) { Type(c.edit, "typed"); },
+                            [](const Controls& c) { Click(c.confirm); },
+                        });
     EXPECT_TRUE(ok);
     EXPECT_EQ(value, "typed");
 }
@@ -128,13 +128,14 @@ TEST_F(InputDialogTest, ConfirmHandsBackTheTypedText) {
 TEST_F(InputDialogTest, CancelAfterTypingKeepsThePassedValue) {
     std::string value = "keep me";
     std::string seen;
-    const bool ok = Run(value, false, false, {
-        [](const Controls& c) { Type(c.edit, "other"); },
-        [&](const Controls& c) {
-            seen = Text(c.edit);
-            Click(c.cancel);
-        },
-    });
+    const bool ok = Run(value, false, false,
+                        {
+                            [](const Controls& c) { Type(c.edit, "other"); },
+                            [&](const Controls& c) {
+                                seen = Text(c.edit);
+                                Click(c.cancel);
+                            },
+                        });
     EXPECT_FALSE(ok);
     EXPECT_EQ(seen, "other");
     EXPECT_EQ(value, "keep me");
@@ -142,20 +143,23 @@ TEST_F(InputDialogTest, CancelAfterTypingKeepsThePassedValue) {
 
 TEST_F(InputDialogTest, ClosingTheWindowCancels) {
     std::string value = "keep me";
-    const bool ok = Run(value, false, false, {
-        [](const Controls& c) { Type(c.edit, "other"); },
-        [](const Controls& c) { PostMessageA(c.dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
-    });
+    const bool ok = Run(value, false, false,
+                        {
+                            [](const Controls& c) { Type(c.edit, "other"); },
+                            [](const Controls& c) { PostMessageA(c.dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+                        });
     EXPECT_FALSE(ok);
     EXPECT_EQ(value, "keep me");
 }
 
 TEST_F(InputDialogTest, AnEmptyValueIsConfirmedLikeAnyOther) {
     std::string value = "x";
-    const bool ok = Run(value, false, false, {
-        [](const Controls& c) { SendMessageA(c.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); },
-        [](const Controls& c) { Click(c.confirm); },
-    });
+    const bool ok =
+        Run(value, false, false,
+            {
+                [](const Controls& c) { SendMessageA(c.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); },
+                [](const Controls& c) { Click(c.confirm); },
+            });
     EXPECT_TRUE(ok);
     EXPECT_EQ(value, "");
 }
@@ -166,15 +170,15 @@ TEST_F(InputDialogTest, TheSingleLineDialogDropsTheMemosRoom) {
     RECT client{}, confirm{}, cancel{}, window{};
     bool edit_shown = false, memo_shown = true, edit_focused = false;
     Run(value, false, false, {[&](const Controls& c) {
-        GetClientRect(c.dialog, &client);
-        GetWindowRect(c.dialog, &window);
-        confirm = ChildRect(c.confirm);
-        cancel = ChildRect(c.cancel);
-        edit_shown = IsWindowVisible(c.edit);
-        memo_shown = IsWindowVisible(c.memo);
-        edit_focused = GetFocus() == c.edit;
-        Click(c.cancel);
-    }});
+            GetClientRect(c.dialog, &client);
+            GetWindowRect(c.dialog, &window);
+            confirm = ChildRect(c.confirm);
+            cancel = ChildRect(c.cancel);
+            edit_shown = IsWindowVisible(c.edit);
+            memo_shown = IsWindowVisible(c.memo);
+            edit_focused = GetFocus() == c.edit;
+            Click(c.cancel);
+        }});
     EXPECT_EQ(client.right, 329);
     EXPECT_EQ(client.bottom, 115);
     EXPECT_EQ(confirm.top, 88);
@@ -185,22 +189,21 @@ TEST_F(InputDialogTest, TheSingleLineDialogDropsTheMemosRoom) {
     EXPECT_FALSE(memo_shown);
     EXPECT_TRUE(edit_focused);
     const RECT screen = testing::ScreenRect();
-    EXPECT_EQ(window.left,
-              std::max(0L, (screen.right - screen.left - (window.right - window.left)) / 2));
-    EXPECT_EQ(window.top,
-              std::max(0L, (screen.bottom - screen.top - (window.bottom - window.top)) / 2));
+    EXPECT_EQ(window.left, std::max(0L, (screen.right - screen.left - (window.right - window.left)) / 2));
+    EXPECT_EQ(window.top, std::max(0L, (screen.bottom - screen.top - (window.bottom - window.top)) / 2));
 }
 
 TEST_F(InputDialogTest, APasswordShowsStarsAndHandsBackTheRealText) {
     std::string value;
     char mask = 0;
-    const bool ok = Run(value, true, false, {
-        [&](const Controls& c) {
-            mask = static_cast<char>(SendMessageA(c.edit, EM_GETPASSWORDCHAR, 0, 0));
-            Type(c.edit, "s3cret");
-        },
-        [](const Controls& c) { Click(c.confirm); },
-    });
+    const bool ok = Run(value, true, false,
+                        {
+                            [&](const Controls& c) {
+                                mask = static_cast<char>(SendMessageA(c.edit, EM_GETPASSWORDCHAR, 0, 0));
+                                Type(c.edit, "s3cret");
+                            },
+                            [](const Controls& c) { Click(c.confirm); },
+                        });
     EXPECT_EQ(mask, '*');
     EXPECT_TRUE(ok);
     EXPECT_EQ(value, "s3cret");
@@ -210,9 +213,9 @@ TEST_F(InputDialogTest, WithoutThePasswordFlagTheEditDoesNotMask) {
     std::string value = "plain";
     char mask = '?';
     Run(value, false, false, {[&](const Controls& c) {
-        mask = static_cast<char>(SendMessageA(c.edit, EM_GETPASSWORDCHAR, 0, 0));
-        Click(c.cancel);
-    }});
+            mask = static_cast<char>(SendMessageA(c.edit, EM_GETPASSWORDCHAR, 0, 0));
+            Click(c.cancel);
+        }});
     EXPECT_EQ(mask, 0);
 }
 
@@ -224,20 +227,22 @@ TEST_F(InputDialogTest, TheMemoKeepsTheFullDialogAndNeverMasks) {
     RECT client{}, confirm{};
     bool memo_shown = false, edit_shown = true, memo_focused = false;
     LONG memo_style = 0;
-    const bool ok = Run(value, true, true, {
-        [&](const Controls& c) {
-            shown = Text(c.memo);
-            GetClientRect(c.dialog, &client);
-            confirm = ChildRect(c.confirm);
-            memo_shown = IsWindowVisible(c.memo);
-            edit_shown = IsWindowVisible(c.edit);
-            memo_focused = GetFocus() == c.memo;
-            memo_style = GetWindowLongA(c.memo, GWL_STYLE);
-            PostMessageA(c.memo, EM_SETSEL, 1000, 1000);
-            for (char ch : std::string("\r3")) PostMessageA(c.memo, WM_CHAR, static_cast<unsigned char>(ch), 1);
-        },
-        [](const Controls& c) { Click(c.confirm); },
-    });
+    const bool ok = Run(value, true, true,
+                        {
+                            [&](const Controls& c) {
+                                shown = Text(c.memo);
+                                GetClientRect(c.dialog, &client);
+                                confirm = ChildRect(c.confirm);
+                                memo_shown = IsWindowVisible(c.memo);
+                                edit_shown = IsWindowVisible(c.edit);
+                                memo_focused = GetFocus() == c.memo;
+                                memo_style = GetWindowLongA(c.memo, GWL_STYLE);
+                                PostMessageA(c.memo, EM_SETSEL, 1000, 1000);
+                                for (char ch : std::string("\r3"))
+                                    PostMessageA(c.memo, WM_CHAR, static_cast<unsigned char>(ch), 1);
+                            },
+                            [](const Controls& c) { Click(c.confirm); },
+                        });
     EXPECT_EQ(shown, "line one\r\nline two");
     EXPECT_EQ(client.bottom, 186);
     EXPECT_EQ(confirm.top, 159);
@@ -257,22 +262,23 @@ TEST_F(InputDialogTest, EnterMovesTheFocusToConfirm) {
         std::string value = "abc";
         std::string text_after;
         bool focus_on_confirm = false, still_open = false;
-        const bool ok = Run(value, false, false, {
-            [&](const Controls& c) {
-                if (as_key) {
-                    PostMessageA(c.edit, WM_KEYDOWN, VK_RETURN, 1);
-                    PostMessageA(c.edit, WM_KEYUP, VK_RETURN, 0xC0000001);
-                } else {
-                    PostMessageA(c.edit, WM_CHAR, '\r', 1);
-                }
-            },
-            [&](const Controls& c) {
-                text_after = Text(c.edit);
-                focus_on_confirm = GetFocus() == c.confirm;
-                still_open = IsWindowVisible(c.dialog);
-                Click(c.cancel);
-            },
-        });
+        const bool ok = Run(value, false, false,
+                            {
+                                [&](const Controls& c) {
+                                    if (as_key) {
+                                        PostMessageA(c.edit, WM_KEYDOWN, VK_RETURN, 1);
+                                        PostMessageA(c.edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+                                    } else {
+                                        PostMessageA(c.edit, WM_CHAR, '\r', 1);
+                                    }
+                                },
+                                [&](const Controls& c) {
+                                    text_after = Text(c.edit);
+                                    focus_on_confirm = GetFocus() == c.confirm;
+                                    still_open = IsWindowVisible(c.dialog);
+                                    Click(c.cancel);
+                                },
+                            });
         EXPECT_FALSE(ok);
         EXPECT_EQ(text_after, "abc");
         EXPECT_TRUE(focus_on_confirm);
@@ -365,8 +371,7 @@ TEST(InputDialogLayout, TheMemosBorderOnScreenFollowsTheFocus) {
         EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), RGB(128, 128, 0)) << p.x << "," << p.y;
     dialog->sBtnConfirm->SetFocus();
     for (POINT p : {POINT{w / 2, 0}, POINT{w - 1, h / 2}})
-        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), GetSysColor(COLOR_DESKTOP))
-            << p.x << "," << p.y;
+        EXPECT_EQ(testing::ScreenPixel(memo, p.x, p.y), GetSysColor(COLOR_DESKTOP)) << p.x << "," << p.y;
 }
 
 // A business title longer than the design's four characters shows whole: the label takes
@@ -383,8 +388,7 @@ TEST(InputDialogLayout, ALongBusinessTitleShowsWhole) {
     testing::RenderClientTree(dialog->Handle(), capture);
     int ink = 0;
     for (int x = 15 + text.cx - 12; x < 15 + text.cx; ++x)
-        for (int y = 12; y < 12 + text.cy; ++y)
-            ink += capture.Pixel(x, y) != ColorToRGB(host.top_bar) ? 1 : 0;
+        for (int y = 12; y < 12 + text.cy; ++y) ink += capture.Pixel(x, y) != ColorToRGB(host.top_bar) ? 1 : 0;
     EXPECT_GT(ink, 10);
 }
 

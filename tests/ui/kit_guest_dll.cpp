@@ -2,8 +2,8 @@
 // guest tests show the wait window through it, free it and load it again.
 #include <windows.h>
 
-#include "ui/kit/application.h"
 #include "ui/f_Status.h"
+#include "ui/kit/application.h"
 
 using netprobe::ui::Application;
 

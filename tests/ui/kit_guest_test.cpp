@@ -90,8 +90,7 @@ public:
     void Wait() { WaitForSingleObject(handle_, INFINITE); }
     // Handles this thread's messages while waiting.
     void PumpUntilSet() {
-        while (MsgWaitForMultipleObjects(1, &handle_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-            Pump();
+        while (MsgWaitForMultipleObjects(1, &handle_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) Pump();
     }
 
 private:
@@ -135,8 +134,7 @@ TEST(KitGuest, LeavesNoWindowAndNoClassWhenFreedAndLoadedAgain) {
     EXPECT_FALSE(IsWindow(wait));
     EXPECT_FALSE(IsWindow(application));
     for (const auto& name : classes)
-        for (HINSTANCE instance : {host, first_image, second_image})
-            EXPECT_FALSE(Registered(instance, name)) << name;
+        for (HINSTANCE instance : {host, first_image, second_image}) EXPECT_FALSE(Registered(instance, name)) << name;
 }
 
 // Freed by another thread than the one that showed its windows, which cannot destroy them:

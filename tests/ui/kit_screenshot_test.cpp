@@ -10,12 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "core/texts.h"
+#include "tests/support/fake_host.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/f_CustomDlgEx.h"
 #include "ui/f_InputForm.h"
 #include "ui/f_Status.h"
-#include "tests/support/fake_host.h"
-#include "core/texts.h"
-#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {
@@ -45,8 +45,8 @@ TEST(Screenshot, StatusWindow) {
     status->PaintCount = 0;
     status->Perform(WM_PAINT, reinterpret_cast<WPARAM>(capture.dc()), 0);
 
-    EXPECT_EQ(capture.Pixel(100, 69), RGB(127, 127, 127));               // the shadow's first ring
-    EXPECT_EQ(capture.Pixel(100, 0), ColorToRGB(kStatusBorderColor));   // the panel's top border
+    EXPECT_EQ(capture.Pixel(100, 69), RGB(127, 127, 127));             // the shadow's first ring
+    EXPECT_EQ(capture.Pixel(100, 0), ColorToRGB(kStatusBorderColor));  // the panel's top border
     EXPECT_EQ(capture.Pixel(100, 30), ColorToRGB(kStatusColor));
     EXPECT_NE(capture.Pixel(90 + 40, 48 + 3), ColorToRGB(kStatusColor));  // the strip
     Save(capture, "status_window");
@@ -77,9 +77,8 @@ TEST(Screenshot, InputDialogs) {
     CaptureInput("input_password", "secret-password", true, false);
     CaptureInput("input_memo", "first line\r\nsecond line\r\nthird line", true, true);
     // 请输入代理服务器地址: a title longer than the design's four characters.
-    CaptureInput(
-        "input_long_title", "proxy.example.com", false, false,
-        "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7");
+    CaptureInput("input_long_title", "proxy.example.com", false, false,
+                 "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7");
 }
 
 TEST(Screenshot, ExtendedDialog) {

@@ -7,9 +7,9 @@
 
 #include <memory>
 
+#include "tests/ui/ui_test_support.h"
 #include "ui/VexoPanelBox.h"
 #include "ui/kit/form.h"
-#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {
@@ -98,8 +98,8 @@ TEST_F(PanelBoxTest, EachSideFlagDrawsOnlyItsLine) {
     auto c = Render();
     EXPECT_EQ(c->Pixel(kW / 2, 0), ColorToRGB(kFace));
     EXPECT_EQ(c->Pixel(0, kH / 2), ColorToRGB(kFace));
-    EXPECT_EQ(c->Pixel(kW - 1, 0), kLine);       // the right line starts at row 0
-    EXPECT_EQ(c->Pixel(0, kH - 1), kLine);       // the bottom line starts at column 0
+    EXPECT_EQ(c->Pixel(kW - 1, 0), kLine);  // the right line starts at row 0
+    EXPECT_EQ(c->Pixel(0, kH - 1), kLine);  // the bottom line starts at column 0
     box->SetHasTopBorder(true);
     box->SetHasLeftBorder(true);
     box->SetHasRightBorder(false);

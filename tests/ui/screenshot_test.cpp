@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "ui/f_CustomDlg.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/f_CustomDlg.h"
 
 namespace netprobe::ui {
 namespace {

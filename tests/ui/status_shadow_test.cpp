@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "ui/kit/canvas.h"
-#include "ui/f_Status_Shadow.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/f_Status_Shadow.h"
+#include "ui/kit/canvas.h"
 
 namespace netprobe::ui {
 namespace {
@@ -17,9 +17,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 COLORREF Grey(int level) { return RGB(level, level, level); }
 
-TEST(BlendColor, BlackOverWhiteAtHalfGives127) {
-    EXPECT_EQ(BlendColor(clBlack, clWhite, 128), Grey(127));
-}
+TEST(BlendColor, BlackOverWhiteAtHalfGives127) { EXPECT_EQ(BlendColor(clBlack, clWhite, 128), Grey(127)); }
 
 TEST(BlendColor, EndsOfTheAlphaRangeGiveOneColourOrTheOther) {
     EXPECT_EQ(BlendColor(RGB(10, 20, 30), RGB(200, 100, 50), 0), RGB(200, 100, 50));
@@ -69,12 +67,12 @@ TEST_F(ShadowTest, SixRingsOverWhiteFadeOutwards) {
     for (int i = 1; i <= 6; ++i) {
         SCOPED_TRACE(i);
         const COLORREF ring = Grey(expected[i - 1]);
-        EXPECT_EQ(capture.Pixel(100, 69 + i - 1), ring);   // the row under the box
+        EXPECT_EQ(capture.Pixel(100, 69 + i - 1), ring);  // the row under the box
         EXPECT_EQ(capture.Pixel(274, 69 + i - 1), ring);
-        EXPECT_EQ(capture.Pixel(275 + i - 1, 40), ring);   // the column right of the box
+        EXPECT_EQ(capture.Pixel(275 + i - 1, 40), ring);  // the column right of the box
         EXPECT_EQ(capture.Pixel(275 + i - 1, 13), ring);
-        EXPECT_EQ(capture.Pixel(12 - i, 68), ring);        // left end, up to the box's last row
-        EXPECT_EQ(capture.Pixel(274, 12 - i), ring);       // top end, on the box's last column
+        EXPECT_EQ(capture.Pixel(12 - i, 68), ring);   // left end, up to the box's last row
+        EXPECT_EQ(capture.Pixel(274, 12 - i), ring);  // top end, on the box's last column
     }
     // Beyond the sixth ring, and inside the box, nothing changes.
     EXPECT_EQ(capture.Pixel(100, 75), kWhite);
@@ -106,7 +104,8 @@ TEST_F(ShadowTest, EveryPixelIsBlendedOnce) {
     DrawShadow(canvas, kBox, 6, clBlack);
     int expected = 0;
     for (int i = 1; i <= 6; ++i) {
-        const int column_a = i, row_c = (275 + i - 2) - (12 - i + 1) + 1, row_e = i, column_g = (69 + i - 2) - (12 - i + 1) + 1;
+        const int column_a = i, row_c = (275 + i - 2) - (12 - i + 1) + 1, row_e = i,
+                  column_g = (69 + i - 2) - (12 - i + 1) + 1;
         expected += column_a + 1 + row_c + 1 + row_e + 1 + column_g;
     }
     EXPECT_EQ(CountChanged(), expected);

@@ -8,17 +8,17 @@
 #include <memory>
 #include <string>
 
-#include "ui/f_Status.h"
-#include "ui/f_Status_Frames.h"
 #include "tests/support/fake_host.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/f_Status.h"
+#include "ui/f_Status_Frames.h"
 
 namespace netprobe::ui {
 namespace {
 
 using testing::Capture;
-using testing::FakeHost;
 using testing::ExpectBounds;
+using testing::FakeHost;
 using testing::PumpUntil;
 
 // Every test ends with no wait window, whatever it did.

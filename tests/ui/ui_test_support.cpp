@@ -30,8 +30,8 @@ void ExpectBounds(const ui::TWinControl& control, int left, int top, int width, 
 
 SIZE TextExtent(const std::string& face, int height, int charset, const std::string& text) {
     HDC screen = GetDC(nullptr);
-    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<DWORD>(charset), 0, 0,
-                             0, 0, face.c_str());
+    HFONT font =
+        CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, static_cast<DWORD>(charset), 0, 0, 0, 0, face.c_str());
     HGDIOBJ old = SelectObject(screen, font);
     SIZE size{};
     GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
@@ -189,8 +189,7 @@ bool Capture::SaveBmp(const std::string& path) const {
     for (std::uint32_t& p : pixels) p &= 0x00FFFFFF;
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
-    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-              std::fwrite(&info, sizeof info, 1, out) == 1 &&
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1 &&
               std::fwrite(pixels.data(), image, 1, out) == 1;
     ok = std::fclose(out) == 0 && ok;
     return ok;
@@ -212,8 +211,8 @@ void CopyFrame(HWND window, HDC dc, POINT client_offset) {
     const int saved = SaveDC(dc);
     SetViewportOrgEx(dc, 0, 0, nullptr);  // offsets are the capture's; the parent's clip stays
     HDC frame = GetWindowDC(window);
-    BitBlt(dc, client_offset.x - (client.x - rect.left), client_offset.y - (client.y - rect.top),
-           width, height, frame, 0, 0, SRCCOPY);
+    BitBlt(dc, client_offset.x - (client.x - rect.left), client_offset.y - (client.y - rect.top), width, height, frame,
+           0, 0, SRCCOPY);
     ReleaseDC(window, frame);
     RestoreDC(dc, saved);
 }
@@ -240,8 +239,6 @@ void RenderAt(HWND window, HDC dc, POINT offset, bool child) {
 
 }  // namespace
 
-void RenderClientTree(HWND window, Capture& capture) {
-    RenderAt(window, capture.dc(), POINT{0, 0}, false);
-}
+void RenderClientTree(HWND window, Capture& capture) { RenderAt(window, capture.dc(), POINT{0, 0}, false); }
 
 }  // namespace netprobe::testing

@@ -9,9 +9,9 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/env_var.h"
-#include "tools/hostsim/hostsim_options.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/temp_dir.h"
+#include "tools/hostsim/hostsim_options.h"
 
 namespace netprobe {
 namespace {
@@ -26,7 +26,8 @@ TEST(HostsimOptions, SwitchesAndValues) {
     EXPECT_FALSE(none->run);
     EXPECT_FALSE(none->exit);
 
-    std::optional<Options> all = ParseOptions({"--run", "--exit", "--linger", "250", "--dll", "C:\\a b\\netprobe.dll"}, error);
+    std::optional<Options> all =
+        ParseOptions({"--run", "--exit", "--linger", "250", "--dll", "C:\\a b\\netprobe.dll"}, error);
     ASSERT_TRUE(all) << error;
     EXPECT_TRUE(all->run);
     EXPECT_TRUE(all->exit);
@@ -42,9 +43,13 @@ TEST(HostsimOptions, SwitchesAndValues) {
 }
 
 TEST(HostsimOptions, RejectsWhatItCannotHonour) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--exit"}, {"--run", "--linger"}, {"--run", "--linger", "-5"}, {"--run", "--linger", "5ms"},
-             {"--dll"}, {"--verbose"}, {"run"}}) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--exit"},
+                                                                                      {"--run", "--linger"},
+                                                                                      {"--run", "--linger", "-5"},
+                                                                                      {"--run", "--linger", "5ms"},
+                                                                                      {"--dll"},
+                                                                                      {"--verbose"},
+                                                                                      {"run"}}) {
         std::string error;
         EXPECT_FALSE(ParseOptions(args, error)) << args.front();
         EXPECT_FALSE(error.empty());
@@ -67,11 +72,13 @@ TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     testing::TempDir dir;
     dir.Write("MainCommunication.ncc",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME><SERVERS>"
-              "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" + std::to_string(origin.port()) +
-              "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
-              "</UPDATE></COMMUNICATIONS></CONFIG>");
+              "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
+                  std::to_string(origin.port()) +
+                  "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
+                  "</UPDATE></COMMUNICATIONS></CONFIG>");
     testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
-    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("UserConfig.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
+    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG",
+                                   dir.Write("UserConfig.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
 
     HostsimRun passed = RunHostsim({"--run", "--exit"});
     EXPECT_EQ(passed.exit_code, 0) << passed.output;

@@ -12,8 +12,8 @@
 
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/loopback/unused_port.h"
+#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {
@@ -46,7 +46,8 @@ public:
 
     HMODULE handle() const { return module_; }
     TestUpdateServerFn TestUpdateServer() const {
-        return reinterpret_cast<TestUpdateServerFn>(reinterpret_cast<void*>(GetProcAddress(module_, "TestUpdateServer")));
+        return reinterpret_cast<TestUpdateServerFn>(
+            reinterpret_cast<void*>(GetProcAddress(module_, "TestUpdateServer")));
     }
 
 private:
@@ -56,9 +57,9 @@ private:
 // A GBK-declared configuration with one server (the channel name is 升级).
 std::string Configuration(std::uint16_t port, int timeout = 2000) {
     return "<?xml version=\"1.0\" encoding=\"GBK\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>\xC9\xFD\xBC\xB6</NAME>"
-           "<SERVERS><SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" + std::to_string(port) +
-           "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>" + std::to_string(timeout) +
-           "</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>\r\n";
+           "<SERVERS><SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
+           std::to_string(port) + "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>" +
+           std::to_string(timeout) + "</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>\r\n";
 }
 
 class ModuleTest : public ::testing::Test {
@@ -102,8 +103,10 @@ TEST_F(ModuleTest, ProxySettingsOfTheUserConfigurationAreUsed) {
     HttpOrigin origin;
     dir.Write("MainCommunication.ncc", Configuration(origin.port()));
     // An enabled HTTP proxy that is not there: the probe must go through it and fail.
-    user_config.Set(dir.Write("Proxy.ini", "[NetWork]\r\nProxyEnable=1\r\nProxyMode=0\r\nProxyServer=127.0.0.1\r\n"
-                                           "ProxyPort=" + std::to_string(testing::UnusedLoopbackPort()) + "\r\n"));
+    user_config.Set(dir.Write("Proxy.ini",
+                              "[NetWork]\r\nProxyEnable=1\r\nProxyMode=0\r\nProxyServer=127.0.0.1\r\n"
+                              "ProxyPort=" +
+                                  std::to_string(testing::UnusedLoopbackPort()) + "\r\n"));
     LoadedModule module(BuiltModule());
     TestUpdateServerFn test = module.TestUpdateServer();
     ASSERT_NE(test, nullptr);
@@ -156,8 +159,8 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "NetprobeTestHostWindow";
         RegisterClassA(&wc);
-        hwnd_ = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                              wc.hInstance, nullptr);
+        hwnd_ = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance,
+                              nullptr);
     }
     ~HostWindow() {
         if (hwnd_) DestroyWindow(hwnd_);

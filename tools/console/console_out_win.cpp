@@ -44,8 +44,7 @@ void WriteBytes(std::FILE* file, std::string_view utf8) {
 
 void Write(Stream stream, std::string_view utf8) {
     std::FILE* file = stream == Stream::kOut ? stdout : stderr;
-    const HANDLE handle =
-        GetStdHandle(stream == Stream::kOut ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    const HANDLE handle = GetStdHandle(stream == Stream::kOut ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     DWORD mode = 0;
     if (handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
         std::fflush(file);

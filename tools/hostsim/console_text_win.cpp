@@ -15,8 +15,6 @@ std::string GbkBytesToUtf8(std::string_view gbk) {
     return WideToUtf8(wide);
 }
 
-void PrintLine(const std::string& utf8) {
-    console::Write(console::Stream::kOut, utf8 + "\n");
-}
+void PrintLine(const std::string& utf8) { console::Write(console::Stream::kOut, utf8 + "\n"); }
 
 }  // namespace netprobe::hostsim

@@ -1,9 +1,9 @@
 #include "tools/hostsim/dialog_demo.h"
 
+#include "core/texts.h"
 #include "ui/f_CustomDlg.h"
 #include "ui/f_InputForm.h"
 #include "ui/f_Status.h"
-#include "core/texts.h"
 
 namespace netprobe::hostsim {
 
@@ -18,8 +18,8 @@ HWND OpenBaseDialog() {
 
 InputOutcome AskValue(const std::string& initial) {
     InputOutcome outcome{false, initial};
-    outcome.confirmed = ui::ShowInputDialog("netprobe - ShowInputDialog", texts::InputDialogTitle(), outcome.value,
-                                            false, false);
+    outcome.confirmed =
+        ui::ShowInputDialog("netprobe - ShowInputDialog", texts::InputDialogTitle(), outcome.value, false, false);
     return outcome;
 }
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "core/texts.h"
 #include "tools/hostsim/console_text.h"
 #include "tools/hostsim/dialog_demo.h"
-#include "core/texts.h"
 
 namespace netprobe::hostsim {
 namespace {
@@ -42,8 +42,8 @@ bool MainFrame::Create() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = kClassName;
     if (!RegisterClassW(&wc)) return false;
-    CreateWindowW(kClassName, L"网络连接测试 - 模拟宿主 (hostsim)", WS_OVERLAPPEDWINDOW, 40, 40, 600, 380,
-                  nullptr, nullptr, instance_, this);
+    CreateWindowW(kClassName, L"网络连接测试 - 模拟宿主 (hostsim)", WS_OVERLAPPEDWINDOW, 40, 40, 600, 380, nullptr,
+                  nullptr, instance_, this);
     if (!hwnd_) return false;
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     UpdateWindow(hwnd_);
@@ -65,44 +65,44 @@ LRESULT CALLBACK MainFrame::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT MainFrame::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_CREATE:
-        OnCreate();
-        return 0;
-    case WM_TIMER:
-        OnTimer(wp);
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(wp) == kRunButton) RunTest();
-        if (LOWORD(wp) == kDialogButton) OpenBaseDialog();
-        if (LOWORD(wp) == kInputButton) AskValue();
-        return 0;
-    case kRunMessage:
-        RunTest();
-        return 0;
-    case kInputMessage:
-        AskValue();
-        return 0;
-    case kModuleNotifyMessage:
-        Log(L"消息 1296 wParam=" + std::to_wstring(wp) + L" lParam=" + std::to_wstring(lp));
-        return 0;
-    case WM_COPYDATA:
-        OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
-        return TRUE;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        Paint(dc);
-        EndPaint(hwnd_, &ps);
-        return 0;
-    }
-    case WM_DESTROY:
-        KillTimer(hwnd_, kCounterTimer);
-        KillTimer(hwnd_, kLingerTimer);
-        hwnd_ = nullptr;
-        PostQuitMessage(exit_code_);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd_, msg, wp, lp);
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_TIMER:
+            OnTimer(wp);
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wp) == kRunButton) RunTest();
+            if (LOWORD(wp) == kDialogButton) OpenBaseDialog();
+            if (LOWORD(wp) == kInputButton) AskValue();
+            return 0;
+        case kRunMessage:
+            RunTest();
+            return 0;
+        case kInputMessage:
+            AskValue();
+            return 0;
+        case kModuleNotifyMessage:
+            Log(L"消息 1296 wParam=" + std::to_wstring(wp) + L" lParam=" + std::to_wstring(lp));
+            return 0;
+        case WM_COPYDATA:
+            OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+            return TRUE;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            Paint(dc);
+            EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_DESTROY:
+            KillTimer(hwnd_, kCounterTimer);
+            KillTimer(hwnd_, kLingerTimer);
+            hwnd_ = nullptr;
+            PostQuitMessage(exit_code_);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd_, msg, wp, lp);
     }
 }
 
@@ -112,13 +112,13 @@ void MainFrame::OnCreate() {
     button_ = CreateWindowW(L"BUTTON", L"测试更新服务器", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 60, 150, 32,
                             hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRunButton)), instance_, nullptr);
     if (button_ && font_) SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    HWND dialog_button = CreateWindowW(L"BUTTON", L"基础对话框", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 100,
-                                       150, 32, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDialogButton)),
-                                       instance_, nullptr);
+    HWND dialog_button =
+        CreateWindowW(L"BUTTON", L"基础对话框", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 100, 150, 32, hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDialogButton)), instance_, nullptr);
     if (dialog_button && font_) SendMessageW(dialog_button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-    HWND input_button = CreateWindowW(L"BUTTON", L"输入对话框", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 140,
-                                      150, 32, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputButton)),
-                                      instance_, nullptr);
+    HWND input_button =
+        CreateWindowW(L"BUTTON", L"输入对话框", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 420, 140, 150, 32, hwnd_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kInputButton)), instance_, nullptr);
     if (input_button && font_) SendMessageW(input_button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     SetTimer(hwnd_, kCounterTimer, kCounterPeriodMs, nullptr);
 }
@@ -160,9 +160,9 @@ void MainFrame::RunTest() {
     PrintLine("hostsim: wait window hidden (HideStatus)");
     state_ = passed ? State::Passed : State::Failed;
     exit_code_ = passed ? kExitPassed : kExitFailed;
-    PrintLine(std::string("hostsim: verdict ") + (passed ? "passed" : "failed") +
-              " (window counter advanced " + std::to_string(ticks_in_probe_) + " times, wait window strip " +
-              std::to_string(strip_frames) + " frames during the probe)");
+    PrintLine(std::string("hostsim: verdict ") + (passed ? "passed" : "failed") + " (window counter advanced " +
+              std::to_string(ticks_in_probe_) + " times, wait window strip " + std::to_string(strip_frames) +
+              " frames during the probe)");
     EnableWindow(button_, TRUE);
     InvalidateRect(hwnd_, nullptr, TRUE);
     if (options_.exit) FinishCommandLineRun();
@@ -191,10 +191,14 @@ void MainFrame::Log(const std::wstring& line) {
 
 std::wstring MainFrame::StateText() const {
     switch (state_) {
-    case State::Idle: return L"状态: 未测试";
-    case State::Running: return L"状态: 正在测试更新服务器…";
-    case State::Passed: return L"结论: 更新服务器可以连接 (TestUpdateServer = True)";
-    case State::Failed: return L"结论: 更新服务器通讯测试失败 (TestUpdateServer = False)";
+        case State::Idle:
+            return L"状态: 未测试";
+        case State::Running:
+            return L"状态: 正在测试更新服务器…";
+        case State::Passed:
+            return L"结论: 更新服务器可以连接 (TestUpdateServer = True)";
+        case State::Failed:
+            return L"结论: 更新服务器通讯测试失败 (TestUpdateServer = False)";
     }
     return {};
 }

@@ -31,8 +31,8 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wparam, LPARA
 HWND TApplication::Handle() {
     if (!handle_) {
         RegisterKitClass(kClassName, ApplicationProc);
-        handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                  nullptr, KitInstance(), nullptr);
+        handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  KitInstance(), nullptr);
         if (!handle_) RaiseLastOSError(std::string("CreateWindowExA(") + kClassName + ")");
     }
     return handle_;
@@ -40,8 +40,7 @@ HWND TApplication::Handle() {
 
 void TApplication::ReleaseHandle() {
     HWND window = std::exchange(handle_, nullptr);
-    if (window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
-        DestroyWindow(window);
+    if (window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) DestroyWindow(window);
 }
 
 // The same pump as the host's event processing: a quit request is left for the host's loop.

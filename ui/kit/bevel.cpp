@@ -2,8 +2,7 @@
 
 namespace netprobe::ui {
 
-TBevel::TBevel(const ControlArgs& args, TBevelShape shape)
-    : TWinControl(OwnerFor(args)), shape_(shape) {
+TBevel::TBevel(const ControlArgs& args, TBevelShape shape) : TWinControl(OwnerFor(args)), shape_(shape) {
     WindowParams params;
     params.graphic = true;
     CreateChild(args, params);

@@ -42,7 +42,7 @@ private:
     void Remove(TComponent* component);
 
     TComponent* owner_;
-    std::vector<TComponent*> components_;    // owned
+    std::vector<TComponent*> components_;     // owned
     std::vector<TComponent*> free_notifies_;  // told when this one goes
     bool destroying_ = false;
 };

@@ -8,9 +8,7 @@ constexpr TColor kHotFace = 0xF7EDE3;
 constexpr TColor kPressedFace = 0xE6D2BE;
 }  // namespace
 
-TFlatButton::TFlatButton(const ControlArgs& args) : TWinControl(OwnerFor(args)) {
-    CreateChild(args, WindowParams{});
-}
+TFlatButton::TFlatButton(const ControlArgs& args) : TWinControl(OwnerFor(args)) { CreateChild(args, WindowParams{}); }
 
 void TFlatButton::Click() {
     if (OnClick) {

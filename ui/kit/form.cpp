@@ -145,9 +145,14 @@ bool TForm::CloseModal() {
     TCloseAction action = TCloseAction::Hide;
     DoClose(action);
     switch (action) {
-        case TCloseAction::None: modal_result_ = mrNone; return false;
-        case TCloseAction::Free: Release(); return true;
-        case TCloseAction::Hide: return true;
+        case TCloseAction::None:
+            modal_result_ = mrNone;
+            return false;
+        case TCloseAction::Free:
+            Release();
+            return true;
+        case TCloseAction::Hide:
+            return true;
     }
     return true;
 }

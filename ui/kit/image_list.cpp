@@ -11,7 +11,9 @@ TChangeLink::~TChangeLink() {
 }
 
 TImageList::TImageList(TComponent* owner, int width, int height)
-    : TComponent(owner), width_(width), height_(height),
+    : TComponent(owner),
+      width_(width),
+      height_(height),
       list_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 4, 4)) {
     if (!list_.get()) throw std::runtime_error("ImageList_Create failed");
 }

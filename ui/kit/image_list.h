@@ -3,6 +3,7 @@
 // style. Change links hear of every change; components that asked for a free notification
 // hear of the list's destruction.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <functional>

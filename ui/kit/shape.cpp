@@ -2,8 +2,7 @@
 
 namespace netprobe::ui {
 
-TShape::TShape(const ControlArgs& args, TShapeType type)
-    : TWinControl(OwnerFor(args)), type_(type) {
+TShape::TShape(const ControlArgs& args, TShapeType type) : TWinControl(OwnerFor(args)), type_(type) {
     WindowParams params;
     params.graphic = true;
     CreateChild(args, params);

@@ -14,8 +14,7 @@ bool IsEnterMessage(const MSG* msg) {
 
 }  // namespace
 
-TCustomSkinEdit::TCustomSkinEdit(const ControlArgs& args, DWORD style)
-    : TWinControl(OwnerFor(args)) {
+TCustomSkinEdit::TCustomSkinEdit(const ControlArgs& args, DWORD style) : TWinControl(OwnerFor(args)) {
     WindowParams params;
     params.class_name = "EDIT";
     params.style |= style;  // no WS_BORDER: the system control would draw it over ours

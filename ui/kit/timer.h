@@ -20,8 +20,8 @@ public:
     // How often the system timer was (re)started: a change of interval restarts it.
     int Starts() const { return starts_; }
 
-    void SetEnabled(bool enabled);    // acts on a change only
-    void SetInterval(unsigned ms);    // acts on a change only; restarts a running timer
+    void SetEnabled(bool enabled);  // acts on a change only
+    void SetInterval(unsigned ms);  // acts on a change only; restarts a running timer
     void SetOnTimer(std::function<void()> handler);
 
     // Runs the handler as the timer would.

@@ -43,9 +43,9 @@ void TWinControl::CreateHandle(const WindowParams& params) {
     const bool kit = params.class_name == nullptr;
     const char* class_name = kit ? kKitClass : params.class_name;
     if (kit) RegisterKitClass(class_name, StaticProc, CS_DBLCLKS);
-    HWND window = CreateWindowExA(params.ex_style, class_name, params.caption.c_str(), params.style, params.x,
-                                  params.y, params.width, params.height, params.parent, nullptr,
-                                  KitInstance(), kit ? this : nullptr);
+    HWND window =
+        CreateWindowExA(params.ex_style, class_name, params.caption.c_str(), params.style, params.x, params.y,
+                        params.width, params.height, params.parent, nullptr, KitInstance(), kit ? this : nullptr);
     if (!window) RaiseLastOSError(std::string("CreateWindowExA(") + class_name + ")");
     if (!kit) {
         handle_ = window;
@@ -341,12 +341,27 @@ void TWinControl::AlignControls() {
             if (c->align_ != kind || !c->Visible()) continue;
             const int w = c->Width(), h = c->Height();
             switch (kind) {
-                case TAlign::Top: place(c, r.left, r.top, r.right - r.left, h); r.top += h; break;
-                case TAlign::Bottom: place(c, r.left, r.bottom - h, r.right - r.left, h); r.bottom -= h; break;
-                case TAlign::Left: place(c, r.left, r.top, w, r.bottom - r.top); r.left += w; break;
-                case TAlign::Right: place(c, r.right - w, r.top, w, r.bottom - r.top); r.right -= w; break;
-                case TAlign::Client: place(c, r.left, r.top, r.right - r.left, r.bottom - r.top); break;
-                case TAlign::None: break;
+                case TAlign::Top:
+                    place(c, r.left, r.top, r.right - r.left, h);
+                    r.top += h;
+                    break;
+                case TAlign::Bottom:
+                    place(c, r.left, r.bottom - h, r.right - r.left, h);
+                    r.bottom -= h;
+                    break;
+                case TAlign::Left:
+                    place(c, r.left, r.top, w, r.bottom - r.top);
+                    r.left += w;
+                    break;
+                case TAlign::Right:
+                    place(c, r.right - w, r.top, w, r.bottom - r.top);
+                    r.right -= w;
+                    break;
+                case TAlign::Client:
+                    place(c, r.left, r.top, r.right - r.left, r.bottom - r.top);
+                    break;
+                case TAlign::None:
+                    break;
             }
         }
     }

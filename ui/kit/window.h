@@ -87,7 +87,10 @@ public:
 
     void Invalidate();
     void Update();  // paints the pending invalid areas now
-    void Repaint() { Invalidate(); Update(); }
+    void Repaint() {
+        Invalidate();
+        Update();
+    }
     void SetFocus();
     bool Focused() const { return handle_ && GetFocus() == handle_; }
 

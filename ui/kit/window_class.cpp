@@ -21,8 +21,7 @@ std::vector<const char*>& Registered() {
 
 bool IsRegistered(const char* name) {
     const auto& names = Registered();
-    return std::any_of(names.begin(), names.end(),
-                       [name](const char* n) { return std::strcmp(n, name) == 0; });
+    return std::any_of(names.begin(), names.end(), [name](const char* n) { return std::strcmp(n, name) == 0; });
 }
 
 }  // namespace
@@ -40,8 +39,8 @@ void RegisterKitClass(const char* name, WNDPROC proc, UINT style) {
     Registered().reserve(Registered().size() + 1);
     // A class already there was left by an earlier load at the same address (unloaded while
     // it still had windows): its procedure may point into another image.
-    if (!RegisterClassA(&wc) && (GetLastError() != ERROR_CLASS_ALREADY_EXISTS ||
-                                 !UnregisterClassA(name, wc.hInstance) || !RegisterClassA(&wc)))
+    if (!RegisterClassA(&wc) &&
+        (GetLastError() != ERROR_CLASS_ALREADY_EXISTS || !UnregisterClassA(name, wc.hInstance) || !RegisterClassA(&wc)))
         RaiseLastOSError(std::string("RegisterClassA(") + name + ")");
     Registered().push_back(name);
 }

@@ -6,8 +6,7 @@ namespace netprobe::testing {
 
 namespace {
 
-constexpr std::string_view kAlphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 int SextetOf(char c) {
     std::size_t at = kAlphabet.find(c);
@@ -45,8 +44,7 @@ std::string Base64Encode(std::string_view bytes) {
         std::uint32_t bits = 0;
         for (std::size_t k = 0; k < 3; ++k)
             bits = (bits << 8) | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-        for (std::size_t k = 0; k < 4; ++k)
-            out.push_back(k <= n ? kAlphabet[(bits >> (18 - 6 * k)) & 0x3F] : '=');
+        for (std::size_t k = 0; k < 4; ++k) out.push_back(k <= n ? kAlphabet[(bits >> (18 - 6 * k)) & 0x3F] : '=');
     }
     return out;
 }

@@ -13,7 +13,9 @@ constexpr int kSliceMs = 50;
 }  // namespace
 
 Connection::Connection(net::Socket socket, ServerLifetime& lifetime, int index)
-    : socket_(std::move(socket)), lifetime_(lifetime), index_(index),
+    : socket_(std::move(socket)),
+      lifetime_(lifetime),
+      index_(index),
       peer_port_(socket_.valid() ? net::PeerPort(socket_) : 0) {
     if (socket_.valid()) lifetime_.Register(socket_.handle());
 }
@@ -55,8 +57,7 @@ bool Connection::Fill(Clock::time_point deadline) {
     return false;
 }
 
-bool Connection::ReadUntil(std::string_view delimiter, std::string& out, std::size_t limit,
-                           Millis timeout) {
+bool Connection::ReadUntil(std::string_view delimiter, std::string& out, std::size_t limit, Millis timeout) {
     const Clock::time_point deadline = Clock::now() + timeout;
     for (;;) {
         std::size_t at = buffer_.find(delimiter);

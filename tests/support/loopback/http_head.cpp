@@ -24,8 +24,7 @@ std::string_view NextLine(std::string_view& rest) {
 bool ParseRequestLine(std::string_view line, HttpRequestHead& head) {
     std::size_t first = line.find(' ');
     std::size_t second = first == std::string_view::npos ? first : line.find(' ', first + 1);
-    if (second == std::string_view::npos || line.find(' ', second + 1) != std::string_view::npos)
-        return false;
+    if (second == std::string_view::npos || line.find(' ', second + 1) != std::string_view::npos) return false;
     head.request_line = std::string(line);
     head.method = std::string(line.substr(0, first));
     head.target = std::string(line.substr(first + 1, second - first - 1));
@@ -51,8 +50,7 @@ std::optional<HttpRequestHead> ParseRequestHead(std::string_view text) {
         if (line.empty()) break;
         std::size_t colon = line.find(':');
         if (colon == std::string_view::npos || colon == 0) return std::nullopt;
-        head.headers.push_back({ToLower(line.substr(0, colon)),
-                                std::string(Trim(line.substr(colon + 1)))});
+        head.headers.push_back({ToLower(line.substr(0, colon)), std::string(Trim(line.substr(colon + 1)))});
     }
     return head;
 }
@@ -65,25 +63,44 @@ std::string ToLower(std::string_view text) {
 
 std::string ReasonPhrase(int status) {
     switch (status) {
-        case 200: return "OK";
-        case 204: return "No Content";
-        case 301: return "Moved Permanently";
-        case 302: return "Found";
-        case 303: return "See Other";
-        case 304: return "Not Modified";
-        case 307: return "Temporary Redirect";
-        case 308: return "Permanent Redirect";
-        case 400: return "Bad Request";
-        case 401: return "Unauthorized";
-        case 403: return "Forbidden";
-        case 404: return "Not Found";
-        case 405: return "Method Not Allowed";
-        case 407: return "Proxy Authentication Required";
-        case 500: return "Internal Server Error";
-        case 502: return "Bad Gateway";
-        case 503: return "Service Unavailable";
-        case 504: return "Gateway Timeout";
-        default: return "Status";
+        case 200:
+            return "OK";
+        case 204:
+            return "No Content";
+        case 301:
+            return "Moved Permanently";
+        case 302:
+            return "Found";
+        case 303:
+            return "See Other";
+        case 304:
+            return "Not Modified";
+        case 307:
+            return "Temporary Redirect";
+        case 308:
+            return "Permanent Redirect";
+        case 400:
+            return "Bad Request";
+        case 401:
+            return "Unauthorized";
+        case 403:
+            return "Forbidden";
+        case 404:
+            return "Not Found";
+        case 405:
+            return "Method Not Allowed";
+        case 407:
+            return "Proxy Authentication Required";
+        case 500:
+            return "Internal Server Error";
+        case 502:
+            return "Bad Gateway";
+        case 503:
+            return "Service Unavailable";
+        case 504:
+            return "Gateway Timeout";
+        default:
+            return "Status";
     }
 }
 

@@ -8,7 +8,7 @@
 namespace netprobe::testing {
 
 struct HttpHeader {
-    std::string name;  // lower-cased
+    std::string name;   // lower-cased
     std::string value;  // surrounding blanks trimmed
 };
 

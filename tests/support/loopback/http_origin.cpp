@@ -26,8 +26,7 @@ bool SkipBody(Connection& connection, const HttpRequestHead& request) {
 }  // namespace
 
 std::string OriginAnswer(const OriginBehavior& behavior, bool close) {
-    std::string answer = "HTTP/1.1 " + std::to_string(behavior.status) + " " +
-                         ReasonPhrase(behavior.status) + "\r\n";
+    std::string answer = "HTTP/1.1 " + std::to_string(behavior.status) + " " + ReasonPhrase(behavior.status) + "\r\n";
     answer += "Server: netprobe-test-origin\r\nContent-Length: 0\r\n";
     if (!behavior.location.empty()) answer += "Location: " + behavior.location + "\r\n";
     if (close) answer += "Connection: close\r\n";

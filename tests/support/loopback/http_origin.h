@@ -67,9 +67,7 @@ public:
     std::size_t request_count() const { return requests_.count(); }
     // With false, requests are counted but not kept (for long runs).
     void KeepRequests(bool keep) { requests_.SetKeep(keep); }
-    bool WaitForRequests(std::size_t count, Millis timeout) const {
-        return requests_.WaitFor(count, timeout);
-    }
+    bool WaitForRequests(std::size_t count, Millis timeout) const { return requests_.WaitFor(count, timeout); }
     // Connections accepted so far.
     int connections() const { return server_.accepted(); }
 

@@ -53,8 +53,7 @@ void DecodeCredentials(ProxiedRequest& request) {
 }
 
 bool IsHopByHop(const std::string& name) {
-    return name == "proxy-authorization" || name == "proxy-connection" || name == "connection" ||
-           name == "keep-alive";
+    return name == "proxy-authorization" || name == "proxy-connection" || name == "connection" || name == "keep-alive";
 }
 
 std::string OriginFormRequest(const ProxiedRequest& request, const std::string& path) {
@@ -119,13 +118,12 @@ bool HttpProxy::Handle(Connection& client, ProxiedRequest& request, const Settin
         client.Send(std::string_view(kGarbage, sizeof kGarbage - 1));
         return false;
     }
-    request.authorized = !settings.check || (request.basic_credentials &&
-                                             request.user + ":" + request.password == settings.credentials);
+    request.authorized =
+        !settings.check || (request.basic_credentials && request.user + ":" + request.password == settings.credentials);
     if (!request.authorized) {
         request.failure = request.Has("proxy-authorization") ? "wrong credentials" : "no credentials";
         std::string body;
-        return ReadBody(client, request, body) &&
-               client.Send(Answer(407, "Proxy-Authenticate: Basic realm=\"x\"\r\n"));
+        return ReadBody(client, request, body) && client.Send(Answer(407, "Proxy-Authenticate: Basic realm=\"x\"\r\n"));
     }
     return Forward(client, request);
 }
@@ -146,8 +144,7 @@ bool HttpProxy::Forward(Connection& client, ProxiedRequest& request) {
     }
     Connection origin(std::move(socket), server_.lifetime());
     std::string body;
-    if (!ReadBody(client, request, body) || !origin.Send(OriginFormRequest(request, target.path) + body))
-        return false;
+    if (!ReadBody(client, request, body) || !origin.Send(OriginFormRequest(request, target.path) + body)) return false;
     request.forwarded = true;
     requests_.Add(request);
     Relay(client, origin, kRelayLimit);

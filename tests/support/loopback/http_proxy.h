@@ -20,14 +20,14 @@ enum class ProxyFault {
 
 // One request the proxy received.
 struct ProxiedRequest : HttpRequestHead {
-    int connection = 0;           // 1-based number of the connection it arrived on
-    int sequence = 0;             // 1-based position on that connection
+    int connection = 0;              // 1-based number of the connection it arrived on
+    int sequence = 0;                // 1-based position on that connection
     bool basic_credentials = false;  // Proxy-Authorization: Basic with valid base64
-    std::string user;             // decoded from Proxy-Authorization (up to the first ':')
-    std::string password;         // the rest of the decoded text
-    bool authorized = false;      // passed the credential check (or none is required)
-    bool forwarded = false;       // sent on to the origin
-    std::string failure;          // why it was not forwarded
+    std::string user;                // decoded from Proxy-Authorization (up to the first ':')
+    std::string password;            // the rest of the decoded text
+    bool authorized = false;         // passed the credential check (or none is required)
+    bool forwarded = false;          // sent on to the origin
+    std::string failure;             // why it was not forwarded
 };
 
 // An HTTP forward proxy on 127.0.0.1: takes "METHOD http://127.0.0.1:PORT/path HTTP/1.1",
@@ -45,9 +45,7 @@ public:
     void SetFault(ProxyFault fault);
 
     std::vector<ProxiedRequest> requests() const { return requests_.entries(); }
-    bool WaitForRequests(std::size_t count, Millis timeout) const {
-        return requests_.WaitFor(count, timeout);
-    }
+    bool WaitForRequests(std::size_t count, Millis timeout) const { return requests_.WaitFor(count, timeout); }
     int connections() const { return server_.accepted(); }
 
 private:

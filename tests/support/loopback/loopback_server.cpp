@@ -10,8 +10,7 @@ constexpr int kMaxConnections = 1000000;
 }  // namespace
 
 LoopbackServer::LoopbackServer(Handler handler)
-    : handler_(std::move(handler)), listener_(net::ListenLoopback(0)),
-      port_(net::LocalPort(listener_)) {
+    : handler_(std::move(handler)), listener_(net::ListenLoopback(0)), port_(net::LocalPort(listener_)) {
     acceptor_ = std::thread([this] { AcceptLoop(); });
 }
 

@@ -8,8 +8,7 @@ constexpr std::size_t kReadLimit = 1 << 20;
 
 }  // namespace
 
-RawClient::RawClient(std::uint16_t port)
-    : connection_(net::ConnectIpv4(net::kLoopbackAddress, port), lifetime_) {}
+RawClient::RawClient(std::uint16_t port) : connection_(net::ConnectIpv4(net::kLoopbackAddress, port), lifetime_) {}
 
 std::string RawClient::ReadUntil(std::string_view delimiter, Millis timeout) {
     std::string out;

@@ -22,8 +22,7 @@ void Relay(Connection& a, Connection& b, Millis limit) {
     while (!a.stopping() && std::chrono::steady_clock::now() < deadline) {
         bool a_ready = false;
         bool b_ready = false;
-        net::WaitResult ready =
-            net::WaitEitherReadable(a.socket(), b.socket(), kSliceMs, a_ready, b_ready);
+        net::WaitResult ready = net::WaitEitherReadable(a.socket(), b.socket(), kSliceMs, a_ready, b_ready);
         if (ready == net::WaitResult::kError) return;
         if (a_ready && !Forward(a, b)) return;
         if (b_ready && !Forward(b, a)) return;

@@ -51,8 +51,7 @@ enum class WaitResult { kReady, kTimeout, kError };
 // Waits until the socket is readable (data, end of stream or error) or the time-out passes.
 WaitResult WaitReadable(const Socket& socket, int timeout_ms);
 // Waits on two sockets; sets the flags of those readable. kReady when either is.
-WaitResult WaitEitherReadable(const Socket& a, const Socket& b, int timeout_ms, bool& a_ready,
-                              bool& b_ready);
+WaitResult WaitEitherReadable(const Socket& a, const Socket& b, int timeout_ms, bool& a_ready, bool& b_ready);
 
 // Bytes sent / received (>= 0), or -1 on error. Receiving 0 means the peer closed.
 long SendSome(const Socket& socket, const char* data, std::size_t size);

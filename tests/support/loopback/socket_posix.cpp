@@ -58,14 +58,11 @@ Socket ConnectIpv4(std::uint32_t ipv4, std::uint16_t port) {
     Socket socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (!socket.valid()) return socket;
     sockaddr_in address = Ipv4Address(ipv4, port);
-    if (::connect(Fd(socket), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        return Socket();
+    if (::connect(Fd(socket), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return Socket();
     return socket;
 }
 
-Socket Accept(const Socket& listener) {
-    return Socket(::accept4(Fd(listener), nullptr, nullptr, SOCK_CLOEXEC));
-}
+Socket Accept(const Socket& listener) { return Socket(::accept4(Fd(listener), nullptr, nullptr, SOCK_CLOEXEC)); }
 
 std::uint16_t LocalPort(const Socket& socket) {
     sockaddr_in address{};
@@ -88,8 +85,7 @@ WaitResult WaitReadable(const Socket& socket, int timeout_ms) {
     return rc == 0 ? WaitResult::kTimeout : WaitResult::kReady;
 }
 
-WaitResult WaitEitherReadable(const Socket& a, const Socket& b, int timeout_ms, bool& a_ready,
-                              bool& b_ready) {
+WaitResult WaitEitherReadable(const Socket& a, const Socket& b, int timeout_ms, bool& a_ready, bool& b_ready) {
     pollfd fds[2] = {{Fd(a), POLLIN, 0}, {Fd(b), POLLIN, 0}};
     int rc = PollRetrying(fds, 2, timeout_ms);
     a_ready = rc > 0 && fds[0].revents != 0;

@@ -53,8 +53,8 @@ Socket ListenLoopback(std::uint16_t port) {
     Socket socket(Wrap(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)));
     if (!socket.valid()) throw std::runtime_error("socket() failed");
     BOOL exclusive = TRUE;
-    ::setsockopt(Handle(socket), SOL_SOCKET, SO_EXCLUSIVEADDRUSE,
-                 reinterpret_cast<const char*>(&exclusive), sizeof exclusive);
+    ::setsockopt(Handle(socket), SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&exclusive),
+                 sizeof exclusive);
     sockaddr_in address = Ipv4Address(kLoopbackAddress, port);
     if (::bind(Handle(socket), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
         throw std::runtime_error("bind() on 127.0.0.1 failed");
@@ -67,14 +67,11 @@ Socket ConnectIpv4(std::uint32_t ipv4, std::uint16_t port) {
     Socket socket(Wrap(::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)));
     if (!socket.valid()) return socket;
     sockaddr_in address = Ipv4Address(ipv4, port);
-    if (::connect(Handle(socket), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        return Socket();
+    if (::connect(Handle(socket), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return Socket();
     return socket;
 }
 
-Socket Accept(const Socket& listener) {
-    return Socket(Wrap(::accept(Handle(listener), nullptr, nullptr)));
-}
+Socket Accept(const Socket& listener) { return Socket(Wrap(::accept(Handle(listener), nullptr, nullptr))); }
 
 std::uint16_t LocalPort(const Socket& socket) {
     sockaddr_in address{};
@@ -100,8 +97,7 @@ WaitResult WaitReadable(const Socket& socket, int timeout_ms) {
     return rc == 0 ? WaitResult::kTimeout : WaitResult::kReady;
 }
 
-WaitResult WaitEitherReadable(const Socket& a, const Socket& b, int timeout_ms, bool& a_ready,
-                              bool& b_ready) {
+WaitResult WaitEitherReadable(const Socket& a, const Socket& b, int timeout_ms, bool& a_ready, bool& b_ready) {
     fd_set read_set;
     FD_ZERO(&read_set);
     FD_SET(Handle(a), &read_set);
@@ -132,8 +128,7 @@ void SetAbortiveClose(const Socket& socket) {
     linger option{};
     option.l_onoff = 1;
     option.l_linger = 0;
-    ::setsockopt(Handle(socket), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&option),
-                 sizeof option);
+    ::setsockopt(Handle(socket), SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&option), sizeof option);
 }
 
 }  // namespace netprobe::testing::net

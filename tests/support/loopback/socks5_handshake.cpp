@@ -46,8 +46,8 @@ bool Offers(const SocksRecord& record, int method) {
 }
 
 // RFC 1929 sub-negotiation; empty on success, else why it failed (reply already sent).
-std::string Authenticate(Connection& client, HandshakeReader& reader,
-                         const SocksServer::Settings& settings, SocksRecord& record) {
+std::string Authenticate(Connection& client, HandshakeReader& reader, const SocksServer::Settings& settings,
+                         SocksRecord& record) {
     int version = 0;
     int length = 0;
     if (!reader.ReadByte(version) || !reader.ReadByte(length) ||
@@ -61,8 +61,8 @@ std::string Authenticate(Connection& client, HandshakeReader& reader,
 }
 
 // Picks the method and authenticates; empty on success, else the failure.
-std::string Negotiate(Connection& client, HandshakeReader& reader,
-                      const SocksServer::Settings& settings, SocksRecord& record) {
+std::string Negotiate(Connection& client, HandshakeReader& reader, const SocksServer::Settings& settings,
+                      SocksRecord& record) {
     if (record.version != 5) return "version is not 5";
     int method = settings.check_user ? kUserPassword : kNoAuth;
     if (!Offers(record, method)) {
@@ -89,9 +89,9 @@ int ReadRequest(HandshakeReader& reader, SocksRecord& record, std::string& failu
     int name_length = 0;
     bool read = record.atyp == 1   ? reader.Read(4, address)
                 : record.atyp == 4 ? reader.Read(16, address)
-                : record.atyp == 3 ? reader.ReadByte(name_length) &&
-                                         reader.Read(static_cast<std::size_t>(name_length), address)
-                                   : false;
+                : record.atyp == 3
+                    ? reader.ReadByte(name_length) && reader.Read(static_cast<std::size_t>(name_length), address)
+                    : false;
     if (!read || !reader.Read(2, port)) return Fail(failure, "request address incomplete", kAddressNotSupported);
     record.target_port = static_cast<std::uint16_t>(Be(port));
     if (head[0] != 5 || head[2] != 0) return Fail(failure, "request VER/RSV wrong", kNotAllowed);

@@ -24,8 +24,7 @@ std::unique_ptr<Connection> ConnectTarget(const SocksRecord& record, ServerLifet
 
 }  // namespace socks
 
-SocksServer::SocksServer(int version)
-    : version_(version), server_([this](Connection& client) { Serve(client); }) {
+SocksServer::SocksServer(int version) : version_(version), server_([this](Connection& client) { Serve(client); }) {
     if (version != 4 && version != 5) throw std::invalid_argument("SOCKS version must be 4 or 5");
 }
 
@@ -58,9 +57,9 @@ SocksServer::Settings SocksServer::settings() const {
 
 void SocksServer::Serve(Connection& client) {
     SocksRecord record;
-    std::unique_ptr<Connection> target =
-        version_ == 4 ? socks::Socks4Handshake(client, settings(), record, server_.lifetime())
-                      : socks::Socks5Handshake(client, settings(), record, server_.lifetime());
+    std::unique_ptr<Connection> target = version_ == 4
+                                             ? socks::Socks4Handshake(client, settings(), record, server_.lifetime())
+                                             : socks::Socks5Handshake(client, settings(), record, server_.lifetime());
     record.granted = target != nullptr;
     records_.Add(record);
     if (target) Relay(client, *target, kRelayLimit);

@@ -24,15 +24,15 @@ struct SocksRecord {
     std::string handshake;              // every byte received before relaying started
     std::vector<std::uint8_t> methods;  // SOCKS5 greeting
     int command = 0;
-    int atyp = 0;                       // SOCKS5 address type (0 for SOCKS4)
-    std::string user;                   // SOCKS4 user ID, SOCKS5 user name
-    std::string password;               // SOCKS5 only
-    std::uint32_t target_ip = 0;        // host order
+    int atyp = 0;                 // SOCKS5 address type (0 for SOCKS4)
+    std::string user;             // SOCKS4 user ID, SOCKS5 user name
+    std::string password;         // SOCKS5 only
+    std::uint32_t target_ip = 0;  // host order
     std::uint16_t target_port = 0;
     std::string target_host;            // ATYP 3 name, as sent
     bool domain_name_rejected = false;  // the client asked the proxy to resolve a name
     bool granted = false;
-    std::string failure;                // why it was refused; empty when granted
+    std::string failure;  // why it was refused; empty when granted
 };
 
 // A SOCKS4 or SOCKS5 server on 127.0.0.1 that checks the exact handshake bytes, then connects
@@ -57,9 +57,7 @@ public:
     std::size_t record_count() const { return records_.count(); }
     // With false, handshakes are counted but not kept (for long runs).
     void KeepRecords(bool keep) { records_.SetKeep(keep); }
-    bool WaitForRecords(std::size_t count, Millis timeout) const {
-        return records_.WaitFor(count, timeout);
-    }
+    bool WaitForRecords(std::size_t count, Millis timeout) const { return records_.WaitFor(count, timeout); }
     int connections() const { return server_.accepted(); }
 
     // What the handshake code needs to know, copied per connection.

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/ui_test_support.h"
 #include "ui/kit/flat_button.h"
 #include "ui/kit/form.h"
 #include "ui/kit/gdi.h"
 #include "ui/kit/skin_edit.h"
 #include "ui/kit/text_wrap.h"
-#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {
@@ -21,8 +21,13 @@ namespace {
 class ToolkitInputTest : public ::testing::Test {
 protected:
     ToolkitInputTest() : form(CreateForm<TForm>()) {
-        button = new TFlatButton({.parent = form.get(), .left = 10, .top = 10, .width = 60, .height = 22,
-                                  .caption = "OK", .tab_stop = true});
+        button = new TFlatButton({.parent = form.get(),
+                                  .left = 10,
+                                  .top = 10,
+                                  .width = 60,
+                                  .height = 22,
+                                  .caption = "OK",
+                                  .tab_stop = true});
         button->OnClick = [this](TObject*) { ++clicks; };
         edit = new TSkinEdit({.parent = form.get(), .left = 10, .top = 40, .width = 100, .height = 20});
     }
@@ -67,7 +72,9 @@ TEST_F(ToolkitInputTest, KeyPressCanSwallowOrReplaceACharacter) {
 
 TEST_F(ToolkitInputTest, EnterIsAskedForOnlyWithAKeyPressHandler) {
     MSG enter{edit->Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-    auto code = [&] { return SendMessageA(edit->Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)); };
+    auto code = [&] {
+        return SendMessageA(edit->Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter));
+    };
     EXPECT_EQ(code() & DLGC_WANTMESSAGE, 0);
     edit->OnKeyPress = [](TObject*, char&) {};
     EXPECT_NE(code() & DLGC_WANTMESSAGE, 0);
@@ -100,8 +107,10 @@ TEST_F(ToolkitInputTest, PasswordCharacterMasksButKeepsTheText) {
 // A fixed-pitch font, so that widths are counts of characters.
 class WrapTest : public ::testing::Test {
 protected:
-    WrapTest() : dc(nullptr), font(CreateFontA(-12, 8, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New")),
-                 select(dc.get(), font.get()) {
+    WrapTest()
+        : dc(nullptr),
+          font(CreateFontA(-12, 8, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New")),
+          select(dc.get(), font.get()) {
         SIZE one{};
         GetTextExtentPoint32W(dc.get(), L"M", 1, &one);
         char_width = one.cx;

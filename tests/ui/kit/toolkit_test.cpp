@@ -8,14 +8,14 @@
 #include <memory>
 #include <stdexcept>
 
+#include "core/errors.h"
+#include "core/texts.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/kit/application.h"
 #include "ui/kit/component.h"
-#include "core/errors.h"
 #include "ui/kit/form.h"
 #include "ui/kit/label.h"
-#include "core/texts.h"
 #include "ui/kit/timer.h"
-#include "tests/ui/ui_test_support.h"
 
 namespace netprobe::ui {
 namespace {
@@ -72,8 +72,7 @@ TEST(Component, OwnerFreesItsComponentsAndWatchersHearOfIt) {
 // wrap it keeps its width and takes the height of its lines; a fixed one keeps its size.
 TEST(Label, TakesTheSizeOfItsCaptionUnlessFixed) {
     std::unique_ptr<TForm> form(CreateForm<TForm>());
-    auto* label = new TLabel(
-        {.parent = form.get(), .left = 5, .top = 6, .width = 10, .height = 10, .caption = "ab"});
+    auto* label = new TLabel({.parent = form.get(), .left = 5, .top = 6, .width = 10, .height = 10, .caption = "ab"});
     auto extent = [](int height, const std::string& text) {
         return testing::TextExtent(texts::FontSong(), height, GB2312_CHARSET, text);
     };
@@ -89,8 +88,7 @@ TEST(Label, TakesTheSizeOfItsCaptionUnlessFixed) {
     testing::ExpectBounds(*label, 5, 6, size.cx, 2 * size.cy);
 
     auto* fixed =
-        new TLabel({.parent = form.get(), .width = 30, .height = 40, .caption = "a longer caption"},
-                   TLabelSize::Fixed);
+        new TLabel({.parent = form.get(), .width = 30, .height = 40, .caption = "a longer caption"}, TLabelSize::Fixed);
     fixed->Font().SetHeight(-20);
     EXPECT_EQ(fixed->Width(), 30);
     EXPECT_EQ(fixed->Height(), 40);
@@ -152,8 +150,7 @@ TEST(Control, WithoutItsWindowRaisesTheSystemErrorAndIsUndone) {
     } catch (const EOSError& error) {
         // The code that CreateWindowExA left: Windows says 1407 for an unknown class, Wine 1411.
         const unsigned long code = error.Code();
-        EXPECT_TRUE(code == ERROR_CANNOT_FIND_WND_CLASS || code == ERROR_CLASS_DOES_NOT_EXIST)
-            << code;
+        EXPECT_TRUE(code == ERROR_CANNOT_FIND_WND_CLASS || code == ERROR_CLASS_DOES_NOT_EXIST) << code;
     }
     EXPECT_EQ(form->ControlCount(), 0);
     EXPECT_EQ(form->ComponentCount(), 0);
