@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bench/bench_util.h"
-#include "conntest/TestUpdateServer.h"
+#include "module/TestUpdateServer.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/socks_server.h"
 

@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "bench/bench_util.h"
-#include "conntest/TestUpdateServer.h"
-#include "core/DefaultHost.h"
+#include "module/TestUpdateServer.h"
+#include "core/default_host.h"
 #include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::bench {

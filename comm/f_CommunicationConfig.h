@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/TObject.h"
-#include "core/Variant.h"
+#include "core/variant.h"
 #include "core/f_DataVO.h"
 
 namespace netprobe {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 
 namespace netprobe::platform {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 
 namespace netprobe::platform {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/TObject.h"
-#include "core/Variant.h"
+#include "core/variant.h"
 
 namespace netprobe {
 

@@ -6,7 +6,7 @@
 // limit: a stored proxy password alone takes up to 272 bytes.
 #include <fstream>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 
 namespace netprobe {
 namespace {

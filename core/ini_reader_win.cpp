@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 
 namespace netprobe {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "conntest/ServerTest.h"
+#include "conntest/driver.h"
 #include "conntest/f_HttPTestConnect.h"
 #include "conntest/http_probe.h"
 #include "core/errors.h"

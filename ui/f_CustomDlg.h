@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/HostFrameLib.h"
-#include "ui/MainFrameMessages.h"
+#include "ui/main_frame_messages.h"
 #include "ui/kit/bevel.h"
 #include "ui/kit/flat_button.h"
 #include "ui/kit/form.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "comm/ProxySettings.h"
+#include "comm/proxy_settings.h"
 #include "comm/f_EndecryptInterface.h"
 #include "comm/password_encoder.h"
 #include "core/f_DataVO.h"

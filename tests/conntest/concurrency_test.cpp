@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "comm/ProxySettings.h"
-#include "conntest/ServerTest.h"
+#include "comm/proxy_settings.h"
+#include "conntest/driver.h"
 #include "core/gbk.h"
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <thread>
 
-#include "conntest/ServerTest.h"
+#include "conntest/driver.h"
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
 #include "tests/support/fake_host.h"

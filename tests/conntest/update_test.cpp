@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "conntest/ServerTest.h"
-#include "conntest/TestUpdateServer.h"
+#include "conntest/driver.h"
+#include "module/TestUpdateServer.h"
 #include "core/gbk.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"

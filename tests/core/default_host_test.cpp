@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 #include "tests/support/env_var.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_dir.h"

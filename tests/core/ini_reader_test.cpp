@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 #include "tests/support/temp_dir.h"
 
 namespace netprobe {

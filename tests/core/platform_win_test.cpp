@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 #include "tests/support/env_var.h"
 
 namespace netprobe {

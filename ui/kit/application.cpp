@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 #include "ui/kit/os_error.h"
 #include "ui/kit/timer.h"
 #include "ui/kit/window_class.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the kit leaves in the host's process goes when the module that holds it is unloaded:
 // its windows, the application window among them, and its window classes. The module's entry
-// point (dll_main.cpp) calls ReleaseKit when the host frees the module; an upper layer adds a
+// point (module/dll_main_win.cpp) calls ReleaseKit when the host frees the module; an upper layer adds a
 // step for what it owns, which goes first.
 namespace netprobe::ui {
 

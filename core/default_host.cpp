@@ -1,4 +1,4 @@
-#include "core/DefaultHost.h"
+#include "core/default_host.h"
 
 #include <cstdlib>
 

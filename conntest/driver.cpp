@@ -1,11 +1,11 @@
-#include "conntest/ServerTest.h"
+#include "conntest/driver.h"
 
 #include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "comm/ProxySettings.h"
+#include "comm/proxy_settings.h"
 #include "comm/f_CommunicationConfig.h"
 #include "core/errors.h"
 #include "core/texts.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "conntest/ServerTest.h"
+#include "conntest/driver.h"
 #include "core/gbk.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "comm/ProxySettings.h"
+#include "comm/proxy_settings.h"
 #include "conntest/f_HttPTestConnect.h"
 #include "core/f_DataVO.h"
 

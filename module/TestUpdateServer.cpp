@@ -1,8 +1,8 @@
-#include "conntest/TestUpdateServer.h"
+#include "module/TestUpdateServer.h"
 
 #include <string>
 
-#include "conntest/ServerTest.h"
+#include "conntest/driver.h"
 
 extern "C" bool NETPROBE_STDCALL TestUpdateServer() {
     try {

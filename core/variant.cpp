@@ -1,4 +1,4 @@
-#include "core/Variant.h"
+#include "core/variant.h"
 
 namespace netprobe {
 

@@ -1,4 +1,4 @@
-#include "comm/ProxySettings.h"
+#include "comm/proxy_settings.h"
 
 #include <memory>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "ui/MainFrameMessages.h"
+#include "ui/main_frame_messages.h"
 
 #include <cstring>
 #include <vector>
