@@ -3,10 +3,10 @@
 #
 #   cmake -S . -B build-win32 \
 #         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
-#         -DNETPROBE_WIN32_DEPS="$(scripts/build-win32-deps --print-prefix)"
+#         -DNETPROBE_WINDOWS_DEPS="$(scripts/build-windows-deps --print-prefix)"
 #
-# NETPROBE_WIN32_DEPS (cache variable, or environment variable of the same
-# name) points at the prefix produced by scripts/build-win32-deps; it holds
+# NETPROBE_WINDOWS_DEPS (cache variable, or environment variable of the same
+# name) points at the prefix produced by scripts/build-windows-deps; it holds
 # static libcurl and libxml2 (include/ lib/).  Consumers must define
 # CURL_STATICLIB and LIBXML_STATIC and link
 #   curl bcrypt advapi32 crypt32 ws2_32   (libcurl)

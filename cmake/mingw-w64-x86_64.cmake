@@ -1,7 +1,7 @@
 # CMake toolchain file: cross-compile for 64-bit Windows with mingw-w64 (posix thread model),
 # run with wine64.  The same module, tools and suites as the i686 file builds; this build is
 # the Windows test route on machines whose kernel runs no 32-bit program.  See
-# mingw-w64-i686.cmake for NETPROBE_WIN32_DEPS (scripts/build-win32-deps --arch win64) and
+# mingw-w64-i686.cmake for NETPROBE_WINDOWS_DEPS (scripts/build-windows-deps --arch win64) and
 # NETPROBE_WIN32_EMULATOR.
 
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
