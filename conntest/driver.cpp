@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "comm/proxy_settings.h"
 #include "comm/f_CommunicationConfig.h"
+#include "comm/proxy_settings.h"
 #include "core/errors.h"
 #include "core/texts.h"
 
