@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "bench/bench_util.h"
-#include "module/TestUpdateServer.h"
 #include "core/default_host.h"
+#include "module/TestUpdateServer.h"
 #include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::bench {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/TObject.h"
-#include "core/variant.h"
 #include "core/f_DataVO.h"
+#include "core/variant.h"
 
 namespace netprobe {
 

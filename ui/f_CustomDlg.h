@@ -7,13 +7,13 @@
 #include <string>
 
 #include "core/HostFrameLib.h"
-#include "ui/main_frame_messages.h"
 #include "ui/kit/bevel.h"
 #include "ui/kit/flat_button.h"
 #include "ui/kit/form.h"
 #include "ui/kit/label.h"
 #include "ui/kit/panel.h"
 #include "ui/kit/skin_edit.h"
+#include "ui/main_frame_messages.h"
 
 namespace netprobe {
 class TDataVO;

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "comm/proxy_settings.h"
 #include "comm/f_EndecryptInterface.h"
 #include "comm/password_encoder.h"
+#include "comm/proxy_settings.h"
 #include "core/f_DataVO.h"
 #include "tests/support/fake_host.h"
 

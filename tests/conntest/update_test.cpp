@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "conntest/driver.h"
-#include "module/TestUpdateServer.h"
 #include "core/gbk.h"
+#include "module/TestUpdateServer.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/socks_server.h"
