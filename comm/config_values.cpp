@@ -1,8 +1,7 @@
 #include "comm/config_values.h"
 
-#include <charconv>
-
 #include "comm/xml_dom.h"
+#include "core/decimal.h"
 #include "core/errors.h"
 #include "core/gbk.h"
 
@@ -23,20 +22,6 @@ std::string ReadNonEmptyText(const xml::Node& element) {
     std::string text = ReadText(element);
     if (text.empty()) throw EConvertError("'" + element.Name() + "' is empty");
     return text;
-}
-
-std::optional<std::int32_t> ParseInt32(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && (text.front() == '-' || text.front() == '+')) return std::nullopt;
-    }
-    std::int32_t value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
 }
 
 std::int32_t ReadInteger(const xml::Node& element) {

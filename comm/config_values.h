@@ -20,7 +20,4 @@ std::string ReadNonEmptyText(const xml::Node& element);
 // empty, unreadable, not a number or out of range.
 std::int32_t ReadInteger(const xml::Node& element);
 
-// A decimal signed 32-bit integer: an optional sign and digits, blanks allowed at the edges.
-std::optional<std::int32_t> ParseInt32(std::string_view text);
-
 }  // namespace netprobe::config

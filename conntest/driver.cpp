@@ -7,6 +7,7 @@
 
 #include "comm/f_CommunicationConfig.h"
 #include "comm/proxy_settings.h"
+#include "core/ascii.h"
 #include "core/errors.h"
 #include "core/texts.h"
 
@@ -19,16 +20,6 @@ std::int64_t ElapsedMs(Clock::time_point start, Clock::time_point finish) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(finish - start).count();
 }
 
-bool EqualsNoCase(const std::string& text, std::string_view word) {
-    if (text.size() != word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != word[i]) return false;
-    }
-    return true;
-}
-
 const TDataVO* ProxyBlock(const TDataVO& block) {
     return dynamic_cast<const TDataVO*>(block.GetObject(kProxyVOKey, nullptr));
 }
@@ -36,8 +27,8 @@ const TDataVO* ProxyBlock(const TDataVO& block) {
 }  // namespace
 
 bool StrToBool(const std::string& text) {
-    if (EqualsNoCase(text, "true")) return true;
-    if (EqualsNoCase(text, "false")) return false;
+    if (EqualsIgnoreAsciiCase(text, "true")) return true;
+    if (EqualsIgnoreAsciiCase(text, "false")) return false;
     std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
     if (i == text.size()) throw EConvertError("'" + text + "' is not a valid Boolean value");
     bool nonzero = false;

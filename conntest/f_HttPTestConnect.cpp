@@ -4,6 +4,7 @@
 
 #include "conntest/probe_signal.h"
 #include "core/HostFrameLib.h"
+#include "core/ascii.h"
 #include "core/texts.h"
 
 namespace netprobe {
@@ -41,20 +42,14 @@ ProbeSlots& ProbeOutcome() {
 std::string MapProxyMode(std::string_view mode) {
     while (!mode.empty() && static_cast<unsigned char>(mode.front()) <= 32) mode.remove_prefix(1);
     while (!mode.empty() && static_cast<unsigned char>(mode.back()) <= 32) mode.remove_suffix(1);
-    std::string folded(mode);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    const std::string folded = AsciiLowerCopy(mode);
     if (folded == "1" || folded == "socket4") return "1";
     if (folded == "2" || folded == "socket5") return "2";
     return "0";
 }
 
 std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
-    std::string host = server.Host;
-    for (char& c : host) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    std::string host = AsciiLowerCopy(server.Host);
     static constexpr std::string_view kScheme = "http://";
     if (auto at = host.find(kScheme); at != std::string::npos) host.erase(0, at + kScheme.size());
     if (!host.empty() && host.back() == '/') host.pop_back();

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string_view>
 
-#include "comm/config_values.h"
+#include "core/decimal.h"
 
 namespace netprobe {
 namespace {
@@ -51,7 +51,7 @@ std::optional<std::string> ProxyUrl(const TServerInfo& server) {
     } else {
         return std::nullopt;
     }
-    const int port = config::ParseInt32(server.ProxyPortText).value_or(kDefaultProxyPort);
+    const int port = ParseInt32(server.ProxyPortText).value_or(kDefaultProxyPort);
     if (port < 0 || port > kHighestPort) return std::nullopt;
     return kSchemes[server.ProxyKind] + host + ":" + std::to_string(port);
 }

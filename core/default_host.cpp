@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "core/ini_reader.h"
+#include "core/platform.h"
+
 namespace netprobe {
 namespace {
 

@@ -50,17 +50,4 @@ private:
     TDataVO sub_app_, user_, company_;
 };
 
-// Platform pieces of the default host (default_host_posix.cpp / default_host_win.cpp).
-namespace platform {
-std::string ModuleDirectory();         // folder of the binary holding this code, with separator
-std::string PerUserConfigPath();       // the per-user UserConfig.ini
-std::string GetEnv(const char* name);  // empty when unset
-void ProcessPendingEvents();
-}  // namespace platform
-
-// Reads one value of an INI file the way the suite's user configuration is read: section
-// and key compared without regard to ASCII letter case, the default when the file, the
-// section or the key is missing.
-std::string ReadIniValue(const std::string& path, std::string_view section, std::string_view key, std::string_view def);
-
 }  // namespace netprobe

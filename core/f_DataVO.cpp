@@ -1,19 +1,10 @@
 #include "core/f_DataVO.h"
 
+#include "core/ascii.h"
+
 namespace netprobe {
-namespace {
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-}  // namespace
-
-bool TDataVO::KeysEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    }
-    return true;
-}
+bool TDataVO::KeysEqual(std::string_view a, std::string_view b) { return EqualsIgnoreAsciiCase(a, b); }
 
 TDataVO::~TDataVO() noexcept {
     // Last entry first, so owned children go depth-first in reverse insertion order.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/default_host.h"
+#include "core/ini_reader.h"
 
 namespace netprobe {
 

@@ -11,6 +11,7 @@
 #include "comm/f_CommunicationConfig.h"
 #include "comm/xml_dom.h"
 #include "conntest/driver.h"
+#include "core/decimal.h"
 #include "core/default_host.h"
 #include "core/errors.h"
 #include "core/texts.h"
@@ -57,8 +58,8 @@ void Walk(const xml::Node& node, int depth) {
     (void)node.Name();
     (void)node.IsElement();
     if (std::optional<std::string> text = node.Text()) {
-        std::optional<std::int32_t> value = config::ParseInt32(*text);
-        if (value) Check(config::ParseInt32(std::to_string(*value)) == value);
+        std::optional<std::int32_t> value = ParseInt32(*text);
+        if (value) Check(ParseInt32(std::to_string(*value)) == value);
     }
     for (const xml::Node& child : node.ChildNodes()) Walk(child, depth + 1);
     (void)node.FindChild("COMMUNICATIONS");

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/default_host.h"
+#include "core/ini_reader.h"
 #include "tests/support/temp_dir.h"
 
 namespace netprobe {

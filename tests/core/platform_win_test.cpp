@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/default_host.h"
+#include "core/platform.h"
 #include "tests/support/env_var.h"
 
 namespace netprobe {

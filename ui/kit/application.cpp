@@ -3,9 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "core/default_host.h"
+#include "core/platform.h"
 #include "ui/kit/os_error.h"
-#include "ui/kit/timer.h"
 #include "ui/kit/window_class.h"
 
 namespace netprobe::ui {
@@ -15,14 +14,6 @@ namespace {
 constexpr const char* kClassName = "NetprobeApplication";
 
 LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_TIMER) {
-        try {
-            TTimer::Dispatch(static_cast<UINT_PTR>(wparam));
-        } catch (...) {
-            Application().HandleException(std::current_exception());
-        }
-        return 0;
-    }
     return DefWindowProcA(window, message, wparam, lparam);
 }
 

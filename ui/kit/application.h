@@ -1,6 +1,6 @@
 #pragma once
 // The dialog kit's application object: a hidden window that stands for the module's
-// windows (the sender of copied data), routes message-based timers, and the place where an
+// windows (the sender of copied data) and the owner of message-based timers, and the place where an
 // error that reaches a window procedure ends.
 #include <windows.h>
 

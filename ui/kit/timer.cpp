@@ -18,6 +18,16 @@ UINT_PTR NextId() {
     return next++;
 }
 
+// The system calls this when the message loop dispatches the timer's WM_TIMER. An exception
+// of the handler goes where the application sends every exception of a message.
+void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    try {
+        TTimer::Dispatch(id);
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+    }
+}
+
 }  // namespace
 
 TTimer::TTimer() : id_(NextId()) { Timers()[id_] = this; }
@@ -35,7 +45,7 @@ void TTimer::Update() {
         running_ = false;
     }
     if (enabled_ && interval_ != 0 && on_timer_) {
-        running_ = SetTimer(window, id_, interval_, nullptr) != 0;
+        running_ = SetTimer(window, id_, interval_, TimerProc) != 0;
         if (running_) ++starts_;
     }
 }

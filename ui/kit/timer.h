@@ -1,6 +1,7 @@
 #pragma once
-// A message-based timer: WM_TIMER on the application window, so its handler runs on the
-// user-interface thread between other messages and never overlaps a paint.
+// A message-based timer: WM_TIMER on the application window, dispatched by the message loop to
+// the timer's own procedure, so its handler runs on the user-interface thread between other
+// messages and never overlaps a paint.
 #include <windows.h>
 
 #include <functional>
@@ -27,7 +28,7 @@ public:
     // Runs the handler as the timer would.
     void Tick();
 
-    // Routes a WM_TIMER of the application window.
+    // Runs the handler of the timer with this id, if it still exists.
     static void Dispatch(UINT_PTR id);
 
 private:

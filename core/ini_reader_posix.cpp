@@ -6,21 +6,11 @@
 // limit: a stored proxy password alone takes up to 272 bytes.
 #include <fstream>
 
-#include "core/default_host.h"
+#include "core/ascii.h"
+#include "core/ini_reader.h"
 
 namespace netprobe {
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 std::string_view Trim(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -47,12 +37,13 @@ std::string ReadIniValue(const std::string& path, std::string_view section, std:
         if (text.front() == '[') {
             if (in_section) break;  // the first such section has ended
             const auto close = text.find(']');
-            in_section = close != std::string_view::npos && EqualNoCase(Trim(text.substr(1, close - 1)), section);
+            in_section =
+                close != std::string_view::npos && EqualsIgnoreAsciiCase(Trim(text.substr(1, close - 1)), section);
             continue;
         }
         const auto equals = text.find('=');
         if (!in_section || equals == std::string_view::npos) continue;
-        if (EqualNoCase(Trim(text.substr(0, equals)), key)) return std::string(Trim(text.substr(equals + 1)));
+        if (EqualsIgnoreAsciiCase(Trim(text.substr(0, equals)), key)) return std::string(Trim(text.substr(equals + 1)));
     }
     return std::string(def);
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/default_host.h"
+#include "core/platform.h"
 
 namespace netprobe::platform {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/default_host.h"
+#include "core/platform.h"
 
 namespace netprobe::platform {
 
