@@ -3,8 +3,8 @@
 // every target:
 // - the text is GBK, or UTF-8 / UTF-16LE after a byte-order mark (converted to GBK);
 // - lines end at CR or LF; blanks at both ends of a line are dropped;
-// - "[name]" starts a section, its name running to the last "]" on the line and kept as it is
-//   written; a "[" line without "]" is an ordinary line;
+// - "[name]" starts a section, its name running to the last "]" on the line, blanks around it
+//   dropped; a "[" line without "]" is an ordinary line;
 // - "key=value": blanks around the key and the value dropped; a line without "=" is a key
 //   without a value, which reads as the default;
 // - only the first section of a name is searched, and in it the first key of a name; both
@@ -113,7 +113,7 @@ std::optional<std::string_view> Find(std::string_view text, std::string_view sec
         const auto close = line.rfind(']');
         if (line.front() == '[' && close != std::string_view::npos) {
             if (in_section) return std::nullopt;  // the first such section has ended
-            in_section = EqualNoCase(line.substr(1, close - 1), section);
+            in_section = EqualNoCase(Trim(line.substr(1, close - 1)), section);
             continue;
         }
         if (!in_section) continue;

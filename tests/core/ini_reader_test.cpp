@@ -91,7 +91,7 @@ TEST_F(IniReader, ReadsAsTheSystemProfileFunctions) {
         {"tabs are blanks", "[S]\n\tK\t=\tv\t\n", "S", "K", "d", "v"},
         {"= inside the value", "[S]\nK=a=b\n", "S", "K", "d", "a=b"},
         {"[ without ] is no section", "[S]\nK=1\n[T\nL=2\n", "S", "L", "d", "2"},
-        {"blanks inside the brackets belong to the name", "[ S ]\nK=1\n", "S", "K", "d", "d"},
+        {"blanks inside the brackets dropped", "[ S ]\nK=1\n", "S", "K", "d", "1"},
         {"section name to the last ]", "[a]b]\nK=1\n", "a]b", "K", "d", "1"},
         {"GBK value as it is", "[S]\nK=\xB4\xFA\xC0\xED\n", "S", "K", "d", "\xB4\xFA\xC0\xED"},
         {"UTF-8 with its mark read as GBK", "\xEF\xBB\xBF[S]\nK=\xE4\xBB\xA3\xE7\x90\x86\n", "S", "K", "d",
