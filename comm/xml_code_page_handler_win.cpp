@@ -1,6 +1,8 @@
 // Code page <-> UTF-8 converters for libxml2 on the Windows code page functions.
 #include "comm/xml_code_page_handler.h"
 
+#include "comm/gb18030.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -45,6 +47,7 @@ int Utf8SeqLen(unsigned char b) {
 // character has no mapping in `to`.
 int Convert(UINT from, UINT to, const unsigned char* in, int n, unsigned char* out, int outcap) {
     if (n == 0) return 0;
+    if (from == kGb18030 && to == CP_UTF8 && !IsValidCodePage(kGb18030)) return Gb18030ToUtf8(in, n, out, outcap);
     std::vector<wchar_t> wide(static_cast<size_t>(n) + 1);
     int wn = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(in), n, wide.data(),
                                  static_cast<int>(wide.size()));

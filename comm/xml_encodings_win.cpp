@@ -38,7 +38,8 @@ void RegisterCodePageEncodings() {
             xmlNewCharEncodingHandler(encoding.name, GbkToUtf8Chunk, Utf8ToGbkChunk);
             continue;
         }
-        if (slot == kSlots || !IsValidCodePage(encoding.code_page)) continue;
+        // GB18030 has a converter of our own where the system lacks one (Wine).
+        if (slot == kSlots || (!IsValidCodePage(encoding.code_page) && encoding.code_page != 54936)) continue;
         g_slot_code_page[slot] = encoding.code_page;
         xmlNewCharEncodingHandler(encoding.name, kSlotFunctions[slot], nullptr);
         ++slot;
