@@ -283,6 +283,43 @@ INSTANTIATE_TEST_SUITE_P(Table, SilentProxies,
                              return std::string(info.param.name);
                          });
 
+// Slow proxies: each handshake reply is one read of its own, with the read time-out T; the
+// handshake as a whole has no limit derived from T.
+
+struct SlowSocksCase {
+    const char* name;
+    int version;
+    testing::Millis reply_delay;  // before each handshake reply
+    bool ok;
+    const char* message;
+};
+
+class SlowSocksProxies : public ::testing::TestWithParam<SlowSocksCase> {};
+
+TEST_P(SlowSocksProxies, EachHandshakeReplyIsARead) {
+    const SlowSocksCase& row = GetParam();
+    HttpOrigin origin;
+    SocksServer socks(row.version);
+    socks.SetReplyDelay(row.reply_delay);
+    TServerInfo server = Direct(origin.port());
+    server.ProxyEnabled = true;
+    server.ProxyKind = row.version == 4 ? 1 : 2;
+    server.ProxyHost = "127.0.0.1";
+    server.ProxyPortText = std::to_string(socks.port());
+    Outcome outcome = Probe(server, 800);
+    EXPECT_EQ(outcome.ok, row.ok);
+    EXPECT_EQ(outcome.message, row.message);
+    EXPECT_EQ(origin.request_count(), row.ok ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SlowSocksProxies,
+                         ::testing::Values(SlowSocksCase{"Socks5TwoStepsEachWithinT", 5, 500ms, true, ""},
+                                           SlowSocksCase{"Socks5StepSlowerThanT", 5, 2000ms, false, kTimedOut},
+                                           SlowSocksCase{"Socks4StepSlowerThanT", 4, 2000ms, false, kTimedOut}),
+                         [](const ::testing::TestParamInfo<SlowSocksCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST(OriginAnswers, EndlessHeadFails) {
     testing::ThreadCountGuard threads;
     {
