@@ -6,12 +6,9 @@
 // linux-tsan builds (scripts/soak); a sanitizer report ends the run on its own.
 //
 // Usage: sanitizer_soak [CALLS (300)] [SECONDS (60)] [GROWTH_BUDGET_KIB (2048)]
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -19,6 +16,7 @@
 
 #include "bench/bench_util.h"
 #include "module/TestUpdateServer.h"
+#include "tests/support/installation.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/socks_server.h"
 
@@ -95,39 +93,20 @@ struct Peers {
     }
 };
 
-class Installation {
-public:
-    Installation()
-        : dir_(std::filesystem::temp_directory_path() / ("netprobe-sanitizer-soak-" + std::to_string(getpid()))) {
-        std::filesystem::create_directories(dir_);
-        setenv("NETPROBE_APP_DIR", dir_.c_str(), 1);
-        setenv("NETPROBE_USER_CONFIG", (dir_ / "UserConfig.ini").c_str(), 1);
+// The installation as this round has it: its servers in the channel file, its proxy in the
+// user configuration.
+void Install(const testing::Installation& installation, const Round& round) {
+    testing::ChannelFile channel{.name = "soak", .timeout = std::to_string(kRequestLimitMs), .end = "\n"};
+    for (std::uint16_t port : round.servers) channel.servers.push_back({.port = port});
+    installation.Write(channel);
+    if (round.proxy) {
+        installation.WriteUserConfig("[NetWork]\nProxyEnable=1\nProxyMode=" + std::string(round.proxy->mode) +
+                                     "\nProxyServer=127.0.0.1\nProxyPort=" + std::to_string(round.proxy->port) +
+                                     "\nProxyAuthor=0\n");
+    } else {
+        installation.WriteUserConfig("[NetWork]\nProxyEnable=0\n");
     }
-    ~Installation() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-
-    void Write(const Round& round) const {
-        std::ofstream config(dir_ / "MainCommunication.ncc", std::ios::trunc);
-        config << "<?xml version=\"1.0\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>soak</NAME><SERVERS>";
-        for (std::uint16_t port : round.servers) {
-            config << "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" << port
-                   << "</PORT><SERVERACTION>check</SERVERACTION></SERVER>";
-        }
-        config << "</SERVERS><TIMEOUT>" << kRequestLimitMs << "</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>\n";
-        std::ofstream user(dir_ / "UserConfig.ini", std::ios::trunc);
-        if (round.proxy) {
-            user << "[NetWork]\nProxyEnable=1\nProxyMode=" << round.proxy->mode
-                 << "\nProxyServer=127.0.0.1\nProxyPort=" << round.proxy->port << "\nProxyAuthor=0\n";
-        } else {
-            user << "[NetWork]\nProxyEnable=0\n";
-        }
-    }
-
-private:
-    std::filesystem::path dir_;
-};
+}
 
 struct Checkpoint {
     int calls;
@@ -150,12 +129,12 @@ Figures Soak(int max_calls, double max_seconds) {
     figures.threads_before = ThreadCount();
     {
         Peers peers;
-        Installation installation;
+        testing::Installation installation("[NetWork]\nProxyEnable=0\n");
         const std::vector<Round> rounds = peers.Rounds();
         const auto start = Clock::now();
         for (; figures.calls < max_calls && Seconds(Clock::now() - start) < max_seconds; ++figures.calls) {
             const Round& round = rounds[static_cast<std::size_t>(figures.calls) % rounds.size()];
-            installation.Write(round);
+            Install(installation, round);
             if (TestUpdateServer() != round.expected) {
                 ++figures.wrong;
                 std::printf("  call %d (%s): verdict %s, expected %s\n", figures.calls, round.name.c_str(),

@@ -2,36 +2,23 @@
 // resident memory and the threads left behind.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "bench/bench_util.h"
 #include "core/default_host.h"
 #include "module/TestUpdateServer.h"
+#include "tests/support/installation.h"
 #include "tests/support/loopback/http_origin.h"
 
 namespace netprobe::bench {
 namespace {
 
-std::string MakeInstallation(std::uint16_t port) {
-    namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / ("netprobe-soak-" + std::to_string(port));
-    fs::create_directories(dir);
-    std::ofstream(dir / "MainCommunication.ncc")
-        << "<?xml version=\"1.0\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>soak</NAME><SERVERS>"
-        << "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" << port << "</PORT><SERVERACTION>a</SERVERACTION></SERVER>"
-        << "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" << port << "</PORT><SERVERACTION>b</SERVERACTION></SERVER>"
-        << "</SERVERS><TIMEOUT>2000</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>\n";
-    std::ofstream(dir / "UserConfig.ini") << "[NetWork]\nProxyEnable=0\n";
-    return dir.string();
-}
-
 int Run(int calls, double max_seconds) {
     testing::HttpOrigin origin;
     origin.KeepRequests(false);
-    const std::string dir = MakeInstallation(origin.port());
-    setenv("NETPROBE_APP_DIR", dir.c_str(), 1);
-    setenv("NETPROBE_USER_CONFIG", (dir + "/UserConfig.ini").c_str(), 1);
+    testing::Installation installation("[NetWork]\nProxyEnable=0\n");
+    installation.Write({.name = "soak",
+                        .servers = {{.port = origin.port(), .action = "a"}, {.port = origin.port(), .action = "b"}},
+                        .end = "\n"});
 
     const int threads_before = ThreadCount();
     // The first calls set up libcurl and libxml2 for good; measure growth after them.
@@ -47,7 +34,6 @@ int Run(int calls, double max_seconds) {
                 1000 * wall / std::max(done, 1), passed);
     std::printf("  resident memory growth %lld KiB (target <= 1024 KiB); threads left behind %d (target 0)\n",
                 static_cast<long long>(growth), threads_left);
-    std::filesystem::remove_all(dir);
     return passed == done && growth <= 1024 && threads_left == 0 ? 0 : 1;
 }
 

@@ -5,6 +5,7 @@
 #include <libxml/xmlerror.h>
 
 #include <mutex>
+#include <optional>
 
 #include "comm/xml_encodings.h"
 #include "core/file_paths.h"
@@ -27,7 +28,25 @@ std::string QualifiedName(const xmlNode* node) {
 }
 
 // Never resolve an external resource: a DTD or entity that points elsewhere loads nothing.
-xmlParserInputPtr NoExternalEntities(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
+// Set on our own parser contexts only, not as libxml2's process-wide entity loader.
+xmlParserInputPtr NoExternalEntity(void*, const xmlChar*, const xmlChar*) { return nullptr; }
+
+struct ContextDeleter {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+
+// The name to parse the document with, by the encoding table, when it declares a code page
+// encoding; nullptr to leave the encoding to libxml2 (no declaration, a byte-order mark, an
+// encoding libxml2 reads by itself). False when the declared name is one no build reads.
+bool ForcedEncoding(std::string_view bytes, const char*& forced) {
+    forced = nullptr;
+    const std::optional<std::string> declared = DeclaredEncoding(bytes);
+    if (!declared) return true;
+    const std::optional<Encoding> encoding = FindEncoding(*declared);
+    if (!encoding) return false;
+    if (encoding->code_page != 0) forced = encoding->name;
+    return true;
+}
 
 void IgnoreError(void*, const char*, ...) {}
 
@@ -63,8 +82,7 @@ void InitParser() {
     static std::once_flag once;
     std::call_once(once, [] {
         xmlInitParser();
-        xmlSetExternalEntityLoader(NoExternalEntities);
-        RegisterExtraEncodings();
+        RegisterCodePageEncodings();
     });
 }
 
@@ -107,13 +125,20 @@ std::unique_ptr<Document> Document::Load(const std::string& path) {
 
 std::unique_ptr<Document> Document::LoadFromMemory(std::string_view bytes) {
     InitParser();
-    // No XML_PARSE_NOENT (entities stay references, nothing is expanded or fetched), no
-    // DTD loading, no network; errors and warnings are not printed.
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return nullptr;
+    const char* forced = nullptr;
+    if (!ForcedEncoding(bytes, forced)) return nullptr;
+    // No XML_PARSE_NOENT (entities stay references, nothing is expanded or fetched), no
+    // DTD loading, no network; errors and warnings are not printed. A code page encoding is
+    // given by its table name, and the declaration's own spelling is then not looked up.
+    int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    if (forced) options |= XML_PARSE_IGNORE_ENC;
+    std::unique_ptr<xmlParserCtxt, ContextDeleter> context(xmlNewParserCtxt());
+    if (!context) return nullptr;
+    context->sax->resolveEntity = NoExternalEntity;
     const SilentErrors silent;
-    xmlDoc* doc =
-        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "MainCommunication.ncc", nullptr, options);
+    xmlDoc* doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
+                                    "MainCommunication.ncc", forced, options);
     if (!doc) return nullptr;
     if (!xmlDocGetRootElement(doc)) {
         xmlFreeDoc(doc);

@@ -62,8 +62,7 @@ std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
 ProbeLimits LimitsFor(std::int32_t timeout) {
     const std::chrono::milliseconds backstop(static_cast<std::int64_t>(timeout) * 1000);
     if (timeout <= 0) return {kUnsetTimeoutLimit, kUnsetTimeoutLimit, kUnsetTimeoutLimit, backstop};
-    const std::chrono::milliseconds per_step(timeout);
-    return {per_step, per_step, backstop + kRequestGrace, backstop};
+    return {kSystemConnectLimit, std::chrono::milliseconds(timeout), backstop + kRequestGrace, backstop};
 }
 
 THttPTestConnectThread::THttPTestConnectThread(const TServerInfo* server, const ProbeLimits& limits)

@@ -34,13 +34,15 @@ std::string MapProxyMode(std::string_view mode);
 std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
 
 // How long one probe may take, from the channel's time-out number T.
-// - connect: name resolution, the TCP connect and the proxy handshake, together;
-// - read: since the last byte received, while the client waits for the answer;
+// - connect: name resolution and the TCP connect (and libcurl's proxy handshake) in all. The
+//   probe sets no connect limit of its own: this is the system's, about 21 s on Windows, used
+//   on every target;
+// - read: once the connection is open, how long each wait for a byte may last;
 // - request: the whole request. It ends a request that the caller has given up on, so that
 //   the thread ends soon after: a server trickling forever can't hold the host;
 // - backstop: how long the caller waits for the outcome before it gives up.
-// T > 0: connect and read T ms each, the backstop T seconds, the request the backstop and a
-// short grace, so that the caller's give-up comes first and its message stands.
+// T > 0: read T ms, the backstop T seconds, the request the backstop and a short grace, so
+// that the caller's give-up comes first and its message stands.
 // T <= 0: the caller gives up at once; the request still ends within kUnsetTimeoutLimit.
 struct ProbeLimits {
     std::chrono::milliseconds connect;
@@ -48,6 +50,7 @@ struct ProbeLimits {
     std::chrono::milliseconds request;
     std::chrono::milliseconds backstop;
 };
+inline constexpr std::chrono::milliseconds kSystemConnectLimit{21000};
 inline constexpr std::chrono::milliseconds kUnsetTimeoutLimit{5000};
 inline constexpr std::chrono::milliseconds kRequestGrace{500};
 ProbeLimits LimitsFor(std::int32_t timeout);

@@ -2,11 +2,18 @@
 // time-out is another rule: a live server whose answer comes in parts, each within the
 // time-out, must pass. The transfer therefore runs on the multi interface, which tells after
 // each wait whether anything happened on the connection.
+//
+// The read limit starts once the connection is open. Resolving the name and the TCP connect
+// have no read in them: they end by the connect limit set on the handle (the system's, not
+// one derived from the read time-out) or by the request limit. From the open connection on,
+// every wait for a byte is a read, the replies of a proxy's handshake included.
 #include "conntest/http_transfer.h"
 
 #include <algorithm>
 #include <climits>
 #include <memory>
+
+#include "conntest/connection_watch.h"
 
 namespace netprobe {
 namespace {
@@ -51,17 +58,23 @@ int WaitMs(milliseconds left) { return static_cast<int>(std::clamp<milliseconds:
 }  // namespace
 
 CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request) {
+    ConnectionWatch watch(easy);  // first: the multi handle closes its sockets through it
     MultiHandle multi(curl_multi_init());
     if (!multi) return CURLE_OUT_OF_MEMORY;
     Attachment attachment(multi.get(), easy);
     if (!attachment.attached()) return CURLE_FAILED_INIT;
     const Clock::time_point start = Clock::now();
     Clock::time_point last_event = start;
+    bool open = false;
     for (;;) {
         int running = 0;
         if (curl_multi_perform(multi.get(), &running) != CURLM_OK) return CURLE_RECV_ERROR;
         if (running == 0) return FinishedResult(multi.get());
         const Clock::time_point now = Clock::now();
+        if (!open) {
+            open = watch.Open();
+            last_event = now;  // the first read's wait starts with the open connection
+        }
         const auto quiet = std::chrono::duration_cast<milliseconds>(now - last_event);
         const auto passed = std::chrono::duration_cast<milliseconds>(now - start);
         if (quiet >= read || passed >= request) return CURLE_OPERATION_TIMEDOUT;

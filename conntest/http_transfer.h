@@ -7,9 +7,10 @@
 namespace netprobe {
 
 // Runs the transfer of a prepared easy handle to its end, on a multi handle of its own, and
-// returns its result. The transfer fails with CURLE_OPERATION_TIMEDOUT once `read` passes
-// without an event on its connection (no byte arrived while it waited), or once `request`
-// has passed in all. The connect phase has its own limit on the easy handle.
+// returns its result. Once the connection is open, the transfer fails with
+// CURLE_OPERATION_TIMEDOUT when `read` passes without an event on it (no byte arrived while
+// it waited); at any time once `request` has passed in all. Name resolution and the TCP
+// connect end by the connect limit set on the easy handle.
 CURLcode PerformWithin(CURL* easy, std::chrono::milliseconds read, std::chrono::milliseconds request);
 
 }  // namespace netprobe

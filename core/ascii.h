@@ -8,6 +8,14 @@ namespace netprobe {
 
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+inline std::string AsciiUpperCopy(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = AsciiUpper(c);
+    return out;
+}
+
 inline std::string AsciiLowerCopy(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = AsciiLower(c);

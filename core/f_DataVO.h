@@ -21,7 +21,8 @@ enum : std::uint8_t {
 };
 
 // The value record of one entry, created afresh for every store. The integer and the object
-// reference share the scalar slot: a store writes one of them and leaves the other empty.
+// reference have slots of their own: a store writes one of them and leaves the other empty,
+// so an integer is never read as an object reference.
 struct TParamValue {
     std::string text;
     Variant variant;

@@ -91,7 +91,7 @@ void CheckLimits(std::int32_t timeout) {
     Check(limits.connect.count() > 0 && limits.read.count() > 0 && limits.request.count() > 0);
     Check(limits.request > limits.backstop);
     Check(limits.backstop.count() == static_cast<std::int64_t>(timeout) * 1000);
-    if (timeout > 0) Check(limits.read.count() == timeout && limits.connect.count() == timeout);
+    if (timeout > 0) Check(limits.read.count() == timeout && limits.connect == kSystemConnectLimit);
 }
 
 }  // namespace

@@ -96,6 +96,38 @@ TEST_F(ConfigLoader, ReadsEveryFieldInEachEncoding) {
     }
 }
 
+// One table on every build: a file is read in the encoding its declaration names, with the
+// same verdict and the same channel text everywhere.
+struct EncodingCase {
+    const char* fixture;
+    bool loads;
+    const char* name_utf8;  // the channel's name; "?" where GBK lacks the character
+};
+
+TEST_F(ConfigLoader, DeclaredEncodingsReadAlikeOnEveryBuild) {
+    const EncodingCase cases[] = {
+        {"encoding_gb18030.ncc", true, "更新?服务器"},  // À is four bytes in GB18030
+        {"encoding_big5.ncc", true, "更新服務器"},
+        {"encoding_shift_jis.ncc", true, "サバ\\更新"},  // 0x5C is the backslash, as in code page 932
+        {"encoding_windows1252.ncc", true, "Café"},
+        {"valid_utf16.ncc", true, "更新服务器"},  // with a byte-order mark
+        {"valid_gb2312.ncc", true, "更新乤服务器"},
+        {"encoding_unknown.ncc", false, ""},
+    };
+    for (const EncodingCase& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        Install(c.fixture);
+        std::string message;
+        ASSERT_EQ(LoadCommunicationConfig(block, message), c.loads);
+        if (!c.loads) {
+            EXPECT_EQ(GbkToUtf8(message), "网络配置文件[" + Path() + "]加载失败,请检查!");
+            continue;
+        }
+        ASSERT_NE(Channel(), nullptr);
+        EXPECT_EQ(Channel()->GetName(), Utf8ToGbk(c.name_utf8));
+    }
+}
+
 TEST_F(ConfigLoader, GbkTrailByteInAsciiRangeSurvivesExactly) {
     Install("valid_gbk.ncc");
     std::string message;

@@ -1,7 +1,9 @@
 // The DOM layer from memory and from a file: the same bytes give the same tree; nothing is
 // printed on the way.
 #include <gtest/gtest.h>
+#include <libxml/encoding.h>
 #include <libxml/globals.h>
+#include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
 
 #include "comm/xml_dom.h"
@@ -64,6 +66,16 @@ TEST(XmlDocument, TheCallersErrorHandlerIsPutBackUntouched) {
     EXPECT_EQ(xmlGenericError, &CallerHandler);
     EXPECT_EQ(xmlGenericErrorContext, &context);
     xmlSetGenericErrorFunc(nullptr, nullptr);  // libxml2's default again
+}
+
+// libxml2 may be shared with the host: a parse leaves its entity loader and its encoding
+// aliases as they were.
+TEST(XmlDocument, LeavesLibxml2sProcessWideSettingsAlone) {
+    const xmlExternalEntityLoader loader = xmlGetExternalEntityLoader();
+    const std::string gb2312 = "<?xml version=\"1.0\" encoding=\"GB2312\"?><C>\xB8\xFC</C>";
+    EXPECT_NE(xml::Document::LoadFromMemory(gb2312), nullptr);
+    EXPECT_EQ(xmlGetExternalEntityLoader(), loader);
+    EXPECT_EQ(xmlGetEncodingAlias("GB2312"), nullptr);
 }
 
 }  // namespace

@@ -10,9 +10,8 @@
 #include "comm/proxy_settings.h"
 #include "conntest/driver.h"
 #include "core/gbk.h"
-#include "tests/support/env_var.h"
+#include "tests/support/installation.h"
 #include "tests/support/loopback/http_origin.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/thread_count.h"
 
 namespace netprobe {
@@ -47,18 +46,11 @@ TEST(ConcurrentCalls, TwoThreadsCallingTheUpdateServerTestBothEnd) {
     {
         testing::HttpOrigin origin;
         origin.SetDelay(20ms);
-        testing::TempDir dir;
-        dir.Write("MainCommunication.ncc",
-                  "<?xml version=\"1.0\"?><C><COMMUNICATIONS><U><NAME>up</NAME><SERVERS><S><SERVERIP>127.0.0.1"
-                  "</SERVERIP><PORT>" +
-                      std::to_string(origin.port()) +
-                      "</PORT><SERVERACTION>check</SERVERACTION></S></SERVERS><TIMEOUT>2000</TIMEOUT></U>"
-                      "</COMMUNICATIONS></C>");
-        const std::string ini = dir.Write("UserConfig.ini",
-                                          "[NetWork]\nProxyEnable=0\nProxyMode=socket5\nProxyServer=proxy.invalid\n"
-                                          "ProxyPort=1080\nProxyAuthor=1\nProxyUser=someone\nProxyPassword=(*)abc\n");
-        testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
-        testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", ini);
+        testing::Installation installation(
+            "[NetWork]\nProxyEnable=0\nProxyMode=socket5\nProxyServer=proxy.invalid\n"
+            "ProxyPort=1080\nProxyAuthor=1\nProxyUser=someone\nProxyPassword=(*)abc\n");
+        installation.Write(
+            {.root_tag = "C", .channel_tag = "U", .server_tag = "S", .servers = {{.port = origin.port()}}});
 
         constexpr int kCallsPerThread = 20;
         std::vector<Call> calls[2];

@@ -1,7 +1,8 @@
 // A connection attempt that is never answered: the listener's accept queue is full, so the
-// kernel drops further connection requests and the client's time-out runs out while
-// connecting.
+// kernel drops further connection requests and the connect limit runs out while connecting.
+// The read time-out has no say before the connection is open.
 #include <arpa/inet.h>
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "conntest/f_HttPTestConnect.h"
+#include "conntest/http_transfer.h"
 #include "core/gbk.h"
 
 namespace netprobe {
@@ -38,31 +40,62 @@ sockaddr_in Loopback(std::uint16_t port) {
     return addr;
 }
 
-TEST(ProbeConnect, ConnectTimeOutGivesTheTimeOutMessage) {
-    Fd listener(socket(AF_INET, SOCK_STREAM, 0));
-    sockaddr_in addr = Loopback(0);
-    ASSERT_EQ(bind(listener.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ASSERT_EQ(listen(listener.get(), 0), 0);
-    socklen_t len = sizeof addr;
-    ASSERT_EQ(getsockname(listener.get(), reinterpret_cast<sockaddr*>(&addr), &len), 0);
-    const std::uint16_t port = ntohs(addr.sin_port);
-
-    // Fill the accept queue; nothing is ever accepted.
-    std::vector<Fd> fillers;
-    for (int i = 0; i < 4; ++i) {
-        Fd client(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-        sockaddr_in target = Loopback(port);
-        connect(client.get(), reinterpret_cast<sockaddr*>(&target), sizeof target);
-        fillers.push_back(std::move(client));
+// A listener on loopback whose accept queue is full: connects to it stay pending.
+class UnansweredListener {
+public:
+    UnansweredListener() : listener_(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in addr = Loopback(0);
+        if (bind(listener_.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return;
+        if (listen(listener_.get(), 0) != 0) return;
+        socklen_t len = sizeof addr;
+        if (getsockname(listener_.get(), reinterpret_cast<sockaddr*>(&addr), &len) != 0) return;
+        port_ = ntohs(addr.sin_port);
+        for (int i = 0; i < 4; ++i) {  // fill the queue; nothing is ever accepted
+            Fd client(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+            sockaddr_in target = Loopback(port_);
+            connect(client.get(), reinterpret_cast<sockaddr*>(&target), sizeof target);
+            fillers_.push_back(std::move(client));
+        }
+        usleep(100 * 1000);
     }
-    usleep(100 * 1000);
+    std::uint16_t port() const { return port_; }
 
+private:
+    Fd listener_;
+    std::uint16_t port_ = 0;
+    std::vector<Fd> fillers_;
+};
+
+TEST(ProbeConnect, ConnectLimitGivesTheTimeOutMessage) {
+    UnansweredListener listener;
+    ASSERT_NE(listener.port(), 0);
     TServerInfo server;
     server.Host = "127.0.0.1";
-    server.PortText = std::to_string(port);
+    server.PortText = std::to_string(listener.port());
+    // The system's 21 s, shortened so that the case ends soon.
+    using namespace std::chrono_literals;
+    const ProbeLimits limits{600ms, 100ms, 10000ms, 10000ms};
     std::string message;
-    EXPECT_FALSE(RunProbe(server, message, 400));
+    EXPECT_FALSE(RunProbe(server, message, limits));
     EXPECT_EQ(GbkToUtf8(message), "网络连接超时");
+}
+
+TEST(ProbeConnect, APendingConnectOutlastsTheReadTimeOut) {
+    UnansweredListener listener;
+    ASSERT_NE(listener.port(), 0);
+    CURL* easy = curl_easy_init();
+    ASSERT_NE(easy, nullptr);
+    const std::string url = "http://127.0.0.1:" + std::to_string(listener.port()) + "/";
+    char error[CURL_ERROR_SIZE] = "";
+    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, 600L);
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, error);
+    using namespace std::chrono_literals;
+    EXPECT_EQ(PerformWithin(easy, 100ms, 10000ms), CURLE_OPERATION_TIMEDOUT);
+    // libcurl's own connect limit ended it (it names the cause); the read watchdog says nothing.
+    EXPECT_NE(std::string(error), "");
+    curl_easy_cleanup(easy);
 }
 
 TEST(ProbeConnect, MalformedAddressFailsWithoutARequest) {

@@ -12,6 +12,7 @@
 #include "conntest/driver.h"
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
+#include "tests/support/channel_file.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/loopback_server.h"
@@ -283,6 +284,43 @@ INSTANTIATE_TEST_SUITE_P(Table, SilentProxies,
                              return std::string(info.param.name);
                          });
 
+// Slow proxies: each handshake reply is one read of its own, with the read time-out T; the
+// handshake as a whole has no limit derived from T.
+
+struct SlowSocksCase {
+    const char* name;
+    int version;
+    testing::Millis reply_delay;  // before each handshake reply
+    bool ok;
+    const char* message;
+};
+
+class SlowSocksProxies : public ::testing::TestWithParam<SlowSocksCase> {};
+
+TEST_P(SlowSocksProxies, EachHandshakeReplyIsARead) {
+    const SlowSocksCase& row = GetParam();
+    HttpOrigin origin;
+    SocksServer socks(row.version);
+    socks.SetReplyDelay(row.reply_delay);
+    TServerInfo server = Direct(origin.port());
+    server.ProxyEnabled = true;
+    server.ProxyKind = row.version == 4 ? 1 : 2;
+    server.ProxyHost = "127.0.0.1";
+    server.ProxyPortText = std::to_string(socks.port());
+    Outcome outcome = Probe(server, 800);
+    EXPECT_EQ(outcome.ok, row.ok);
+    EXPECT_EQ(outcome.message, row.message);
+    EXPECT_EQ(origin.request_count(), row.ok ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SlowSocksProxies,
+                         ::testing::Values(SlowSocksCase{"Socks5TwoStepsEachWithinT", 5, 500ms, true, ""},
+                                           SlowSocksCase{"Socks5StepSlowerThanT", 5, 2000ms, false, kTimedOut},
+                                           SlowSocksCase{"Socks4StepSlowerThanT", 4, 2000ms, false, kTimedOut}),
+                         [](const ::testing::TestParamInfo<SlowSocksCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST(OriginAnswers, EndlessHeadFails) {
     testing::ThreadCountGuard threads;
     {
@@ -297,13 +335,10 @@ TEST(OriginAnswers, EndlessHeadFails) {
 // The driver among broken and sound servers: a broken server is never chosen while a sound
 // one answers, and a channel of broken servers fails the test with the driver's message.
 
-std::string ChannelXml(const std::vector<std::uint16_t>& ports, int timeout) {
-    std::string xml = "<?xml version=\"1.0\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME><SERVERS>";
-    for (std::uint16_t port : ports) {
-        xml += "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" + std::to_string(port) +
-               "</PORT><SERVERACTION>check</SERVERACTION></SERVER>";
-    }
-    return xml + "</SERVERS><TIMEOUT>" + std::to_string(timeout) + "</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>";
+testing::ChannelFile Channel(const std::vector<std::uint16_t>& ports, int timeout) {
+    testing::ChannelFile channel{.timeout = std::to_string(timeout)};
+    for (std::uint16_t port : ports) channel.servers.push_back({.port = port});
+    return channel;
 }
 
 struct ChosenWatcher : ProbeObserver {
@@ -322,7 +357,7 @@ protected:
         scoped = std::make_unique<ScopedHost>(host);
     }
     bool Run(const std::vector<std::uint16_t>& ports, std::string& message_utf8, ChosenWatcher& watcher) {
-        dir.Write("MainCommunication.ncc", ChannelXml(ports, kShortLimit));
+        Channel(ports, kShortLimit).WriteInto(dir.path());
         std::string message;
         const bool passed = RunUpdateServerTest(message, &watcher);
         message_utf8 = GbkToUtf8(message);

@@ -3,10 +3,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "tests/support/installation.h"
 #include "tests/support/loopback/http_origin.h"
-#include "tests/support/temp_dir.h"
 
 namespace netprobe {
 namespace {
@@ -29,16 +27,13 @@ private:
 
 TEST(SharedModule, ExportsTestUpdateServerAndRunsIt) {
     testing::HttpOrigin origin;
-    testing::TempDir dir;
-    dir.Write("MainCommunication.ncc",
-              "<?xml version=\"1.0\" encoding=\"GBK\"?><C><COMMUNICATIONS><U><NAME>\xC9\xFD\xBC\xB6</NAME><SERVERS>"
-              "<S><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
-                  std::to_string(origin.port()) +
-                  "</PORT><SERVERACTION>check</SERVERACTION></S></SERVERS><TIMEOUT>2000</TIMEOUT></U>"
-                  "</COMMUNICATIONS></C>");
-    const std::string ini = dir.Write("UserConfig.ini", "[NetWork]\nProxyEnable=0\n");
-    setenv("NETPROBE_APP_DIR", dir.path().c_str(), 1);
-    setenv("NETPROBE_USER_CONFIG", ini.c_str(), 1);
+    testing::Installation installation("[NetWork]\nProxyEnable=0\n");
+    installation.Write({.declaration = testing::ChannelFile::kGbk,
+                        .root_tag = "C",
+                        .channel_tag = "U",
+                        .name = "\xC9\xFD\xBC\xB6",
+                        .server_tag = "S",
+                        .servers = {{.port = origin.port()}}});
 
     LoadedModule module;
     ASSERT_NE(module.handle(), nullptr) << dlerror();
@@ -54,8 +49,6 @@ TEST(SharedModule, ExportsTestUpdateServerAndRunsIt) {
     EXPECT_EQ(dlsym(module.handle(),
                     "_ZN8netprobe8RunProbeERKNS_11TServerInfoERNSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEi"),
               nullptr);
-    unsetenv("NETPROBE_APP_DIR");
-    unsetenv("NETPROBE_USER_CONFIG");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "conntest/driver.h"
 #include "core/gbk.h"
 #include "module/TestUpdateServer.h"
+#include "tests/support/channel_file.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/socks_server.h"
@@ -21,19 +22,13 @@ using testing::HttpOrigin;
 using testing::SocksServer;
 using namespace std::chrono_literals;
 
-struct Server {
-    std::string ip;
-    int port;
-};
+using Server = testing::ChannelServer;
 
-std::string ChannelXml(const std::vector<Server>& servers, int timeout = 2000) {
-    std::string xml =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME><SERVERS>";
-    for (const Server& s : servers) {
-        xml += "<SERVER><SERVERIP>" + s.ip + "</SERVERIP><PORT>" + std::to_string(s.port) +
-               "</PORT><SERVERACTION>check</SERVERACTION></SERVER>";
-    }
-    return xml + "</SERVERS><TIMEOUT>" + std::to_string(timeout) + "</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>\n";
+testing::ChannelFile Channel(const std::vector<Server>& servers, int timeout = 2000) {
+    return {.declaration = std::string(testing::ChannelFile::kUtf8) + "\n",
+            .servers = servers,
+            .timeout = std::to_string(timeout),
+            .end = "\n"};
 }
 
 // Records the driver's reports and lets a test act between two probes.
@@ -68,7 +63,7 @@ protected:
         scoped = std::make_unique<ScopedHost>(host);
     }
     void Configure(const std::vector<Server>& servers, int timeout = 2000) {
-        dir.Write("MainCommunication.ncc", ChannelXml(servers, timeout));
+        Channel(servers, timeout).WriteInto(dir.path());
     }
     void Proxy(const std::string& key, const std::string& value) { host.Set("NetWork", key, value); }
     // Runs the driver with the watcher; returns the verdict and leaves the message in UTF-8.
@@ -214,7 +209,7 @@ TEST_F(UpdateTest, FailuresBeforeAnyProbe) {
         {"no file", "", nullptr, nullptr},
         {"not XML", "<CONFIG>", nullptr, nullptr},
         {"no COMMUNICATIONS", "<CONFIG/>", "更新服务器通讯测试失败！", "测试网络连接出错：传入的参数不完整。"},
-        {"no servers", ChannelXml({}), "更新服务器通讯测试失败！", "测试网络连接出现异常。"},
+        {"no servers", Channel({}).Text(), "更新服务器通讯测试失败！", "测试网络连接出现异常。"},
         {"empty NAME", "<C><COMMUNICATIONS><U><NAME/></U></COMMUNICATIONS></C>", "更新服务器通讯测试失败！", nullptr},
     };
     for (const Case& c : cases) {

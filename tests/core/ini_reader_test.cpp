@@ -64,5 +64,48 @@ TEST_F(IniReader, CommentsBomAndFirstOccurrence) {
     EXPECT_EQ(Read("Other", "PROXYUSER"), "other");
 }
 
+// One table for both readers (the Windows one is the system's profile function): a
+// configuration file reads the same on every target.
+struct IniCase {
+    const char* name;
+    std::string file;
+    const char* section;
+    const char* key;
+    const char* def;
+    std::string value;
+};
+
+TEST_F(IniReader, ReadsAsTheSystemProfileFunctions) {
+    const std::string utf16 =
+        std::string("\xFF\xFE\x5B\x00\x53\x00\x5D\x00\x0D\x00\x0A\x00\x4B\x00\x3D\x00\xE3\x4E\x06\x74", 20);
+    const IniCase cases[] = {
+        {"double quotes stripped", "[S]\nK=\"(*)abc\"\n", "S", "K", "d", "(*)abc"},
+        {"single quotes stripped", "[S]\nK='v w'\n", "S", "K", "d", "v w"},
+        {"only an equal pair", "[S]\nK=\"v'\n", "S", "K", "d", "\"v'"},
+        {"one quote alone", "[S]\nK=\"\n", "S", "K", "d", "\""},
+        {"outer pair only", "[S]\nK=\"a\"b\"\n", "S", "K", "d", "a\"b"},
+        {"blanks inside quotes kept", "[S]\nK= \" v \" \n", "S", "K", "d", " v "},
+        {"empty quotes", "[S]\nK=\"\"\n", "S", "K", "d", ""},
+        {"key without = reads the default", "[S]\nK\nK=1\n", "S", "K", "d", "d"},
+        {"CR ends a line", "[S]\rK=1\rL=2", "S", "L", "d", "2"},
+        {"tabs are blanks", "[S]\n\tK\t=\tv\t\n", "S", "K", "d", "v"},
+        {"= inside the value", "[S]\nK=a=b\n", "S", "K", "d", "a=b"},
+        {"[ without ] is no section", "[S]\nK=1\n[T\nL=2\n", "S", "L", "d", "2"},
+        {"blanks inside the brackets dropped", "[ S ]\nK=1\n", "S", "K", "d", "1"},
+        {"section name to the last ]", "[a]b]\nK=1\n", "a]b", "K", "d", "1"},
+        {"GBK value as it is", "[S]\nK=\xB4\xFA\xC0\xED\n", "S", "K", "d", "\xB4\xFA\xC0\xED"},
+        {"UTF-8 with its mark read as GBK", "\xEF\xBB\xBF[S]\nK=\xE4\xBB\xA3\xE7\x90\x86\n", "S", "K", "d",
+         "\xB4\xFA\xC0\xED"},
+        {"UTF-16 with its mark read as GBK", utf16, "S", "K", "d", "\xB4\xFA\xC0\xED"},
+        {"trailing spaces of the default dropped", "[S]\n", "S", "K", "x  ", "x"},
+        {"quotes of the default stripped", "[S]\n", "S", "K", "\"x\"", "x"},
+    };
+    for (const IniCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(c.file);
+        EXPECT_EQ(Read(c.section, c.key, c.def), c.value);
+    }
+}
+
 }  // namespace
 }  // namespace netprobe

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "netprobe_version.h"
+#include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
@@ -27,13 +28,8 @@ ChildRun Netprobe(const std::vector<std::string>& args) {
 }
 
 // A channel named 更新通道 with one server on loopback.
-std::string Ncc(std::uint16_t port) {
-    return "<?xml version=\"1.0\" "
-           "encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>更新通道</NAME>"
-           "<SERVERS><SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
-           std::to_string(port) +
-           "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
-           "</UPDATE></COMMUNICATIONS></CONFIG>";
+testing::ChannelFile Ncc(std::uint16_t port) {
+    return {.declaration = testing::ChannelFile::kUtf8, .name = "更新通道", .servers = {{.port = port}}};
 }
 
 std::string Utf8(const fs::path& path) {
@@ -91,7 +87,7 @@ TEST(Cli, UsageErrorsAreOneLineOnStandardError) {
 TEST(Cli, NamedUserConfigurationIsReadAndAnAbsentDefaultMeansDefaults) {
     testing::HttpOrigin origin;
     TempDir dir;
-    dir.Write("MainCommunication.ncc", Ncc(origin.port()));
+    Ncc(origin.port()).WriteInto(dir.path());
     const std::string refused_proxy =
         dir.Write("proxy.ini", "[NetWork]\r\nProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" +
                                    std::to_string(testing::UnusedLoopbackPort()) + "\r\n");
@@ -118,7 +114,7 @@ TEST(Cli, RunsFromAnInstallationDirectoryWithChineseCharacters) {
     const ChildRun missing = Netprobe({"show-config", "--app-dir", Utf8(install)});
     EXPECT_EQ(missing.exit_code, 1);
     EXPECT_NE((missing.out + missing.err).find(Utf8(install)), std::string::npos) << missing.out << missing.err;
-    WriteFile(install / "MainCommunication.ncc", Ncc(origin.port()));
+    WriteFile(install / testing::kChannelFileName, Ncc(origin.port()).Text());
     const fs::path user_config = install / fs::path(u8"用户配置.ini");
     WriteFile(user_config, "[NetWork]\r\nProxyEnable=0\r\n");
     ScopedEnv app_dir("NETPROBE_APP_DIR", std::nullopt);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/child_process_win.h"
 #include "tests/support/loopback/unused_port.h"
@@ -71,20 +72,15 @@ private:
     HANDLE buffer_;
 };
 
-std::string Ncc(std::uint16_t port) {
-    return "<?xml version=\"1.0\" "
-           "encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>更新通道</NAME>"
-           "<SERVERS><SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
-           std::to_string(port) +
-           "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
-           "</UPDATE></COMMUNICATIONS></CONFIG>";
+testing::ChannelFile Ncc(std::uint16_t port) {
+    return {.declaration = testing::ChannelFile::kUtf8, .name = "更新通道", .servers = {{.port = port}}};
 }
 
 TEST(Console, ChineseReadsBackFromTheScreenInCodePages936And65001) {
     ScreenBuffer screen;
     ASSERT_TRUE(screen.ok()) << "no console screen buffer (error " << GetLastError() << ")";
     testing::TempDir dir;
-    dir.Write("MainCommunication.ncc", Ncc(testing::UnusedLoopbackPort()));
+    Ncc(testing::UnusedLoopbackPort()).WriteInto(dir.path());
     const std::string missing = dir.path() + "缺少的配置.ini";
     struct Case {
         const char* program;

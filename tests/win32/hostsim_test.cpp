@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
-#include "tests/support/env_var.h"
+#include "tests/support/installation.h"
 #include "tests/support/loopback/http_origin.h"
-#include "tests/support/temp_dir.h"
 #include "tools/hostsim/hostsim_options.h"
 
 namespace netprobe {
@@ -69,16 +68,8 @@ HostsimRun RunHostsim(const std::vector<std::string>& args) {
 
 TEST(Hostsim, RunsTheModuleAndReportsTheVerdict) {
     testing::HttpOrigin origin;
-    testing::TempDir dir;
-    dir.Write("MainCommunication.ncc",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME><SERVERS>"
-              "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
-                  std::to_string(origin.port()) +
-                  "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
-                  "</UPDATE></COMMUNICATIONS></CONFIG>");
-    testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
-    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG",
-                                   dir.Write("UserConfig.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
+    testing::Installation installation("[NetWork]\r\nProxyEnable=0\r\n");
+    installation.Write({.declaration = testing::ChannelFile::kUtf8, .servers = {{.port = origin.port()}}});
 
     HostsimRun passed = RunHostsim({"--run", "--exit"});
     EXPECT_EQ(passed.exit_code, 0) << passed.output;

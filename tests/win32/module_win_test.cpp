@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/support/env_var.h"
+#include "tests/support/installation.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/unused_port.h"
 #include "tests/support/temp_dir.h"
@@ -19,7 +19,6 @@ namespace netprobe {
 namespace {
 
 using testing::HttpOrigin;
-using testing::ScopedEnv;
 using testing::TempDir;
 using namespace std::chrono_literals;
 
@@ -55,23 +54,22 @@ private:
 };
 
 // A GBK-declared configuration with one server (the channel name is 升级).
-std::string Configuration(std::uint16_t port, int timeout = 2000) {
-    return "<?xml version=\"1.0\" encoding=\"GBK\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>\xC9\xFD\xBC\xB6</NAME>"
-           "<SERVERS><SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
-           std::to_string(port) + "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>" +
-           std::to_string(timeout) + "</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>\r\n";
+testing::ChannelFile Configuration(std::uint16_t port, int timeout = 2000) {
+    return {.declaration = testing::ChannelFile::kGbk,
+            .name = "\xC9\xFD\xBC\xB6",
+            .servers = {{.port = port}},
+            .timeout = std::to_string(timeout),
+            .end = "\r\n"};
 }
 
 class ModuleTest : public ::testing::Test {
 protected:
-    TempDir dir;
-    ScopedEnv app_dir{"NETPROBE_APP_DIR", dir.path()};
-    ScopedEnv user_config{"NETPROBE_USER_CONFIG", dir.Write("UserConfig.ini", "[NetWork]\r\nProxyEnable=0\r\n")};
+    testing::Installation installation{"[NetWork]\r\nProxyEnable=0\r\n"};
 };
 
 TEST_F(ModuleTest, ExportedFunctionProbesTheConfiguredServer) {
     HttpOrigin origin;
-    dir.Write("MainCommunication.ncc", Configuration(origin.port()));
+    installation.Write(Configuration(origin.port()));
     LoadedModule module(BuiltModule());
     ASSERT_NE(module.handle(), nullptr) << GetLastError();
     TestUpdateServerFn test = module.TestUpdateServer();
@@ -93,20 +91,21 @@ TEST_F(ModuleTest, FailsWithoutConfigurationOrReachableServer) {
     TestUpdateServerFn test = module.TestUpdateServer();
     ASSERT_NE(test, nullptr);
     EXPECT_FALSE(test());  // no MainCommunication.ncc
-    dir.Write("MainCommunication.ncc", Configuration(testing::UnusedLoopbackPort()));
+    installation.Write(Configuration(testing::UnusedLoopbackPort()));
     EXPECT_FALSE(test());
-    dir.Write("MainCommunication.ncc", "<CONFIG><COMMUNICATIONS>");
+    installation.dir.Write("MainCommunication.ncc", "<CONFIG><COMMUNICATIONS>");
     EXPECT_FALSE(test());
 }
 
 TEST_F(ModuleTest, ProxySettingsOfTheUserConfigurationAreUsed) {
     HttpOrigin origin;
-    dir.Write("MainCommunication.ncc", Configuration(origin.port()));
+    installation.Write(Configuration(origin.port()));
     // An enabled HTTP proxy that is not there: the probe must go through it and fail.
-    user_config.Set(dir.Write("Proxy.ini",
-                              "[NetWork]\r\nProxyEnable=1\r\nProxyMode=0\r\nProxyServer=127.0.0.1\r\n"
-                              "ProxyPort=" +
-                                  std::to_string(testing::UnusedLoopbackPort()) + "\r\n"));
+    installation.user_config.Set(
+        installation.dir.Write("Proxy.ini",
+                               "[NetWork]\r\nProxyEnable=1\r\nProxyMode=0\r\nProxyServer=127.0.0.1\r\n"
+                               "ProxyPort=" +
+                                   std::to_string(testing::UnusedLoopbackPort()) + "\r\n"));
     LoadedModule module(BuiltModule());
     TestUpdateServerFn test = module.TestUpdateServer();
     ASSERT_NE(test, nullptr);
@@ -120,8 +119,8 @@ TEST_F(ModuleTest, WithoutAppDirTheDllFolderIsTheInstallation) {
     HttpOrigin origin;
     TempDir install;
     std::filesystem::copy_file(BuiltModule(), install.path() + "netprobe.dll");
-    install.Write("MainCommunication.ncc", Configuration(origin.port()));
-    app_dir.Set(std::nullopt);
+    Configuration(origin.port()).WriteInto(install.path());
+    installation.app_dir.Set(std::nullopt);
     {
         LoadedModule module(install.path() + "netprobe.dll");
         ASSERT_NE(module.handle(), nullptr) << GetLastError();
@@ -136,10 +135,10 @@ TEST_F(ModuleTest, WithoutAppDirTheDllFolderIsTheInstallation) {
 // code page): it finds its configuration there.
 TEST_F(ModuleTest, InstallationDirectoryWithChineseCharacters) {
     HttpOrigin origin;
-    const std::string install = dir.MakeDir("税务");
+    const std::string install = installation.dir.MakeDir("税务");
     ASSERT_TRUE(CopyFileA(BuiltModule().c_str(), (install + "netprobe.dll").c_str(), FALSE));
-    testing::WriteFile(install + "MainCommunication.ncc", Configuration(origin.port()));
-    app_dir.Set(std::nullopt);
+    Configuration(origin.port()).WriteInto(install);
+    installation.app_dir.Set(std::nullopt);
     {
         LoadedModule module(install + "netprobe.dll");
         ASSERT_NE(module.handle(), nullptr) << GetLastError();
@@ -186,7 +185,7 @@ private:
 TEST_F(ModuleTest, HostWindowIsServedWhileTheProbeWaits) {
     HttpOrigin origin;
     origin.SetNeverAnswer();
-    dir.Write("MainCommunication.ncc", Configuration(origin.port(), 2000));
+    installation.Write(Configuration(origin.port(), 2000));
     HostWindow window;
     ASSERT_NE(window.hwnd(), nullptr);
     LoadedModule module(BuiltModule());

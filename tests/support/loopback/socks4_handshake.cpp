@@ -62,7 +62,7 @@ std::unique_ptr<Connection> Socks4Handshake(Connection& client, const SocksServe
     std::string failure = Check(record, settings);
     std::unique_ptr<Connection> target = failure.empty() ? ConnectTarget(record, lifetime) : nullptr;
     if (failure.empty() && !target) failure = "target unreachable";
-    client.Send(Reply(failure.empty() ? kGranted : kRejected, request));
+    SendReply(client, settings, Reply(failure.empty() ? kGranted : kRejected, request));
     return failure.empty() ? std::move(target) : Refuse(record, failure);
 }
 

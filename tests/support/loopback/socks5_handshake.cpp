@@ -55,7 +55,7 @@ std::string Authenticate(Connection& client, HandshakeReader& reader, const Sock
         !reader.Read(static_cast<std::size_t>(length), record.password))
         return "closed during user/password sub-negotiation";
     bool ok = version == 1 && record.user == settings.user && record.password == settings.password;
-    client.Send(Bytes({1, ok ? 0 : 1}));
+    SendReply(client, settings, Bytes({1, ok ? 0 : 1}));
     if (version != 1) return "user/password sub-negotiation version is not 1";
     return ok ? std::string() : "wrong user name or password";
 }
@@ -66,10 +66,10 @@ std::string Negotiate(Connection& client, HandshakeReader& reader, const SocksSe
     if (record.version != 5) return "version is not 5";
     int method = settings.check_user ? kUserPassword : kNoAuth;
     if (!Offers(record, method)) {
-        client.Send(Bytes({5, kNoAcceptable}));
+        SendReply(client, settings, Bytes({5, kNoAcceptable}));
         return settings.check_user ? "user/password method not offered" : "no-auth method not offered";
     }
-    client.Send(Bytes({5, method}));
+    SendReply(client, settings, Bytes({5, method}));
     return settings.check_user ? Authenticate(client, reader, settings, record) : std::string();
 }
 
@@ -126,7 +126,7 @@ std::unique_ptr<Connection> Socks5Handshake(Connection& client, const SocksServe
         code = kRefused;
         failure = "target unreachable";
     }
-    client.Send(Reply(code, target ? net::LocalPort(target->socket()) : 0));
+    SendReply(client, settings, Reply(code, target ? net::LocalPort(target->socket()) : 0));
     return target ? std::move(target) : Refuse(record, failure);
 }
 

@@ -34,6 +34,12 @@ private:
     SocksRecord& record_;
 };
 
+// Sends a handshake reply after the configured delay; false when the server stopped first.
+inline bool SendReply(Connection& client, const SocksServer::Settings& settings, const std::string& reply) {
+    if (settings.reply_delay.count() > 0 && !client.Pause(settings.reply_delay)) return false;
+    return client.Send(reply);
+}
+
 // Refuses with `reason` (recorded) and returns no upstream.
 inline std::unique_ptr<Connection> Refuse(SocksRecord& record, const std::string& reason) {
     record.failure = reason;

@@ -50,6 +50,11 @@ void SocksServer::SetFault(SocksFault fault) {
     settings_.fault = fault;
 }
 
+void SocksServer::SetReplyDelay(Millis delay) {
+    std::lock_guard lock(mutex_);
+    settings_.reply_delay = delay;
+}
+
 SocksServer::Settings SocksServer::settings() const {
     std::lock_guard lock(mutex_);
     return settings_;

@@ -51,6 +51,8 @@ public:
     // SOCKS5: require method 0x02 and these credentials (RFC 1929).
     void ExpectCredentials(const std::string& user, const std::string& password);
     void SetFault(SocksFault fault);
+    // Waits this long before each handshake reply.
+    void SetReplyDelay(Millis delay);
 
     std::vector<SocksRecord> records() const { return records_.entries(); }
     // Handshakes seen so far, also those not kept.
@@ -66,6 +68,7 @@ public:
         std::string user;
         std::string password;
         SocksFault fault = SocksFault::kNone;
+        Millis reply_delay{0};
     };
 
 private:

@@ -1,5 +1,7 @@
-// GBK <-> UTF-8 converters for libxml2 on the Windows code page 936 functions.
-#include "comm/xml_gbk_handler.h"
+// Code page <-> UTF-8 converters for libxml2 on the Windows code page functions.
+#include "comm/xml_code_page_handler.h"
+
+#include "comm/gb18030.h"
 
 #include <windows.h>
 
@@ -9,16 +11,27 @@ namespace netprobe::xml {
 namespace {
 
 constexpr UINT kGbk = 936;
+constexpr UINT kGb18030 = 54936;
 
-// Length of the GBK character starting with byte b: 1 or 2.
-int GbkCharLen(unsigned char b) {
+// Length of the character that starts at in[0], with n bytes at hand: 1, 2 or 4. It may
+// exceed n: the character is not whole yet.
+int CodePageCharLen(UINT code_page, const unsigned char* in, int n) {
+    const unsigned char b = in[0];
     if (b < 0x80) return 1;
-    return IsDBCSLeadByteEx(kGbk, b) ? 2 : 1;
+    if (code_page == kGb18030) {
+        if (b == 0x80 || b == 0xFF) return 1;  // invalid: the conversion reports it
+        if (n < 2) return 2;
+        return (in[1] >= 0x30 && in[1] <= 0x39) ? 4 : 2;
+    }
+    return IsDBCSLeadByteEx(code_page, b) ? 2 : 1;
 }
 
-// The largest UTF-8 size of one GBK character (all of code page 936 lies in the Basic
-// Multilingual Plane: at most 3 bytes; ASCII stays 1 byte).
-int MaxUtf8(int len, unsigned char b) { return (len == 1 && b < 0x80) ? 1 : 3; }
+// The largest UTF-8 size of one character of `len` bytes: ASCII stays 1 byte; a character of
+// 1 or 2 bytes lies in the Basic Multilingual Plane (at most 3); one of 4 may lie beyond (4).
+int MaxUtf8(int len, unsigned char b) {
+    if (len == 1 && b < 0x80) return 1;
+    return len == 4 ? 4 : 3;
+}
 
 // Length of the UTF-8 sequence announced by lead byte b, 0 if b cannot start one.
 int Utf8SeqLen(unsigned char b) {
@@ -34,6 +47,7 @@ int Utf8SeqLen(unsigned char b) {
 // character has no mapping in `to`.
 int Convert(UINT from, UINT to, const unsigned char* in, int n, unsigned char* out, int outcap) {
     if (n == 0) return 0;
+    if (from == kGb18030 && to == CP_UTF8 && !IsValidCodePage(kGb18030)) return Gb18030ToUtf8(in, n, out, outcap);
     std::vector<wchar_t> wide(static_cast<size_t>(n) + 1);
     int wn = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(in), n, wide.data(),
                                  static_cast<int>(wide.size()));
@@ -48,15 +62,14 @@ int Convert(UINT from, UINT to, const unsigned char* in, int n, unsigned char* o
     return bn;
 }
 
-using CharLenFn = int (*)(unsigned char);
-
 // After a failed conversion of in[0, take): converts character by character up to the
-// offending one and reports it.
-int ConvertUpToInvalid(UINT from, UINT to, CharLenFn char_len, unsigned char* out, int* outlen, const unsigned char* in,
+// offending one and reports it. char_len(bytes, available) gives a character's length.
+template <typename CharLen>
+int ConvertUpToInvalid(UINT from, UINT to, CharLen char_len, unsigned char* out, int* outlen, const unsigned char* in,
                        int* inlen, int take) {
     int pos = 0, done = 0;
     while (pos < take) {
-        int len = char_len(in[pos]);
+        int len = char_len(in + pos, take - pos);
         if (len == 0) break;
         int written = Convert(from, to, in + pos, len, out + done, *outlen - done);
         if (written < 0) break;
@@ -78,25 +91,32 @@ bool NoInput(int* outlen, const unsigned char* in, int* inlen) {
 
 }  // namespace
 
-int GbkToUtf8Chunk(unsigned char* out, int* outlen, const unsigned char* in, int* inlen) {
+int CodePageToUtf8Chunk(unsigned code_page, unsigned char* out, int* outlen, const unsigned char* in, int* inlen) {
     if (NoInput(outlen, in, inlen)) return 0;
     const int n = *inlen, cap = *outlen;
+    auto char_len = [code_page](const unsigned char* at, int available) {
+        return CodePageCharLen(code_page, at, available);
+    };
     // Whole characters whose worst-case UTF-8 size still fits.
     int take = 0, need = 0;
     while (take < n) {
-        int len = GbkCharLen(in[take]);
-        if (take + len > n) break;  // a lead byte at the end waits for its trail byte
+        int len = char_len(in + take, n - take);
+        if (take + len > n) break;  // a character cut at the end waits for the rest
         int size = MaxUtf8(len, in[take]);
         if (need + size > cap) break;
         need += size;
         take += len;
     }
-    int written = Convert(kGbk, CP_UTF8, in, take, out, cap);
-    if (written < 0) return ConvertUpToInvalid(kGbk, CP_UTF8, GbkCharLen, out, outlen, in, inlen, take);
+    int written = Convert(code_page, CP_UTF8, in, take, out, cap);
+    if (written < 0) return ConvertUpToInvalid(code_page, CP_UTF8, char_len, out, outlen, in, inlen, take);
     *inlen = take;
     *outlen = written;
-    if (take == 0 && GbkCharLen(in[0]) <= n) return -1;  // no room for one character
+    if (take == 0 && char_len(in, n) <= n) return -1;  // no room for one character
     return written;
+}
+
+int GbkToUtf8Chunk(unsigned char* out, int* outlen, const unsigned char* in, int* inlen) {
+    return CodePageToUtf8Chunk(kGbk, out, outlen, in, inlen);
 }
 
 int Utf8ToGbkChunk(unsigned char* out, int* outlen, const unsigned char* in, int* inlen) {
@@ -116,7 +136,10 @@ int Utf8ToGbkChunk(unsigned char* out, int* outlen, const unsigned char* in, int
         take += len;
     }
     int written = Convert(CP_UTF8, kGbk, in, take, out, cap);
-    if (written < 0) return ConvertUpToInvalid(CP_UTF8, kGbk, Utf8SeqLen, out, outlen, in, inlen, take);
+    if (written < 0) {
+        auto seq_len = [](const unsigned char* at, int) { return Utf8SeqLen(at[0]); };
+        return ConvertUpToInvalid(CP_UTF8, kGbk, seq_len, out, outlen, in, inlen, take);
+    }
     *inlen = take;
     *outlen = written;
     if (bad_lead) return -2;

@@ -1,10 +1,10 @@
-// libxml2's GBK converters of the Windows build, called the way the parser calls them: in
+// libxml2's code page converters of the Windows build, called the way the parser calls them: in
 // chunks that may split a character, with little output room, with bad bytes.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "comm/xml_gbk_handler.h"
+#include "comm/xml_code_page_handler.h"
 
 namespace netprobe::xml {
 namespace {
@@ -91,6 +91,16 @@ TEST(XmlGbkHandler, InvalidBytesStopRightBeforeThem) {
     Step thai = Call(Utf8ToGbkChunk, "a\xE0\xB8\x81z", 64);
     EXPECT_EQ(thai.result, -2);
     EXPECT_EQ(thai.consumed, 1);
+}
+
+TEST(XmlCodePageHandler, Gb18030FourByteCharactersWaitUntilWhole) {
+    const Converter gb18030 = [](unsigned char* out, int* outlen, const unsigned char* in, int* inlen) {
+        return CodePageToUtf8Chunk(54936, out, outlen, in, inlen);
+    };
+    const std::string in =
+        "a\x81\x30\x86\x38\xB8\xFC"
+        "b";  // aÀ更b
+    for (std::size_t piece : {1u, 2u, 3u, 4u, 8u}) EXPECT_EQ(Stream(gb18030, in, piece), "aÀ更b") << piece;
 }
 
 TEST(XmlGbkHandler, InitialisationCallWithoutInput) {
