@@ -20,6 +20,15 @@ std::int64_t ElapsedMs(Clock::time_point start, Clock::time_point finish) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(finish - start).count();
 }
 
+// A record that could not be built: a "ProxyAuthor" that is no Boolean text, or a server
+// index outside the channel.
+ProbeDiagnosis SettingsErrorDiagnosis(const std::exception& e) {
+    ProbeDiagnosis d;
+    d.cause = ProbeCause::kSettingsError;
+    d.detail = e.what();
+    return d;
+}
+
 const TDataVO* ProxyBlock(const TDataVO& block) {
     return dynamic_cast<const TDataVO*>(block.GetObject(kProxyVOKey, nullptr));
 }
@@ -72,19 +81,21 @@ std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& b
     if (count == 1) return 0;
     std::vector<std::optional<std::int64_t>> elapsed(static_cast<std::size_t>(std::max(count, 0)));
     for (std::int32_t i = 0; i < count; ++i) {
-        std::string message, address;
-        bool ok = false;
+        ProbeReport report;
+        report.index = i;
         const Clock::time_point start = Clock::now();
         try {
             TServerInfo info = BuildServerInfo(channel, block, i);
-            address = BuildProbeAddress(info).value_or("");
-            ok = RunProbe(info, message, channel.GetTimeout());
+            report.address = BuildProbeAddress(info).value_or("");
+            report.ok = RunProbe(info, report.message, channel.GetTimeout(), report.diagnosis);
         } catch (const std::exception& e) {
-            message = e.what();
+            report.message = e.what();
+            report.diagnosis = SettingsErrorDiagnosis(e);
         }
         const Clock::time_point finish = Clock::now();
-        if (ok) elapsed[static_cast<std::size_t>(i)] = ElapsedMs(start, finish);
-        if (observer) observer->OnProbe(false, i, address, ok, ElapsedMs(start, finish), message);
+        report.elapsed_ms = ElapsedMs(start, finish);
+        if (report.ok) elapsed[static_cast<std::size_t>(i)] = report.elapsed_ms;
+        if (observer) observer->OnProbe(report);
     }
     return PickFastest(elapsed);
 }
@@ -100,12 +111,16 @@ bool TestServerConnection(TDataVO& block, ProbeObserver* observer) {
             const std::int32_t index = SelectFastestServer(*channel, block, observer);
             if (observer) observer->OnChosen(index);
             TServerInfo info = BuildServerInfo(*channel, block, index);
+            ProbeReport report;
+            report.final = true;
+            report.index = index;
+            report.address = BuildProbeAddress(info).value_or("");
             const Clock::time_point start = Clock::now();
-            result = RunProbe(info, message, channel->GetTimeout());
-            if (observer) {
-                observer->OnProbe(true, index, BuildProbeAddress(info).value_or(""), result,
-                                  ElapsedMs(start, Clock::now()), message);
-            }
+            result = RunProbe(info, message, channel->GetTimeout(), report.diagnosis);
+            report.ok = result;
+            report.elapsed_ms = ElapsedMs(start, Clock::now());
+            report.message = message;
+            if (observer) observer->OnProbe(report);
         } catch (const std::exception&) {
             message = texts::TestException();
             result = false;

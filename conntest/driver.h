@@ -16,15 +16,25 @@ class TCommuniConfig;
 // Parameter block keys of a connection test.
 inline constexpr char kResultMsgKey[] = "ResultMsgStr";
 
-// Watches a connection test from outside (the command-line tool). It is told what happened
-// and changes nothing. Every callback has an empty default.
+// One probe of a connection test as the driver saw it: a probe of the selection
+// (final == false) or the final probe. A failed record build reports an empty address, the
+// error's text as the message and the cause kSettingsError.
+struct ProbeReport {
+    bool final = false;
+    std::int32_t index = 0;
+    std::string address;
+    bool ok = false;
+    std::int64_t elapsed_ms = 0;
+    std::string message;  // the module's message (GBK); empty on success
+    ProbeDiagnosis diagnosis;
+};
+
+// Watches a connection test from outside (the command-line tool, the module's debug output).
+// It is told what happened and changes nothing. Every callback has an empty default.
 class ProbeObserver {
 public:
     virtual ~ProbeObserver() = default;
-    // A probe of the selection (final == false) or the final probe; a failed record build
-    // reports an empty address and the error's text.
-    virtual void OnProbe(bool /*final*/, std::int32_t /*index*/, const std::string& /*address*/, bool /*ok*/,
-                         std::int64_t /*elapsed_ms*/, const std::string& /*message*/) {}
+    virtual void OnProbe(const ProbeReport& /*report*/) {}
     virtual void OnChosen(std::int32_t /*index*/) {}
     // What the driver wrote under "ResultMsgStr".
     virtual void OnDriverResult(bool /*result*/, const std::string& /*result_message*/) {}

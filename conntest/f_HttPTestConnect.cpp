@@ -75,29 +75,45 @@ THttPTestConnectThread::~THttPTestConnectThread() {
 void THttPTestConnectThread::Execute() {
     bool result = false;
     std::string message;
+    ProbeDiagnosis why;
     try {
-        result = ProbeServer(*server_, message, limits_);
+        result = ProbeServer(*server_, message, limits_, &why);
     } catch (...) {
         // Setting up the client failed: report it now rather than leave the caller waiting
         // out its deadline.
         result = false;
         message = texts::ConnectFailed();
+        why = ProbeDiagnosis{};
+        why.detail = "the probe could not set up its client";
     }
     ProbeSlots& slots = ProbeOutcome();
     slots.ProbeResult.store(result, std::memory_order_relaxed);
     slots.ProbeMessage = std::move(message);
+    slots.ProbeWhy = std::move(why);
     slots.ProbeDone.store(true, std::memory_order_release);
     Signal().Notify();
 }
 
 bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout) {
-    return RunProbe(server, message, LimitsFor(timeout));
+    ProbeDiagnosis unused;
+    return RunProbe(server, message, LimitsFor(timeout), unused);
 }
 
 bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits) {
+    ProbeDiagnosis unused;
+    return RunProbe(server, message, limits, unused);
+}
+
+bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout, ProbeDiagnosis& diagnosis) {
+    return RunProbe(server, message, LimitsFor(timeout), diagnosis);
+}
+
+bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits, ProbeDiagnosis& diagnosis) {
+    diagnosis = ProbeDiagnosis{};
     InFlightGuard guard;
     if (!guard.owned()) {
         message = texts::ConnectFailed();
+        diagnosis.detail = "another probe was in flight";
         return false;
     }
     ProbeSlots& slots = ProbeOutcome();
@@ -113,19 +129,24 @@ bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits
     try {
         thread.emplace(&server, limits);
     } catch (...) {
-        return false;  // no thread could be started; the message stays as it was
+        diagnosis.detail = "no probe thread could be started";
+        return false;  // the message stays as it was
     }
     bool result = false;
     for (;;) {
         if (slots.ProbeDone.load(std::memory_order_acquire)) {
             result = slots.ProbeResult.load(std::memory_order_relaxed);
             message = slots.ProbeMessage;
+            diagnosis = slots.ProbeWhy;
             break;
         }
         const auto passed = Clock::now() - start;
         if (passed > limit) {
             thread->Terminate();
             message = texts::ConnectFailed();
+            diagnosis.cause = ProbeCause::kBackstop;
+            diagnosis.detail = "gave up waiting after " + std::to_string(limit.count()) + " ms";
+            diagnosis.timings.total_ms = std::chrono::duration_cast<std::chrono::milliseconds>(passed).count();
             break;
         }
         Host().ProcessMessages();

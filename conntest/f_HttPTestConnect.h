@@ -8,6 +8,8 @@
 #include <string_view>
 #include <thread>
 
+#include "conntest/probe_diagnosis.h"
+
 namespace netprobe {
 
 // The description of one server to probe, proxy settings included. A plain record that the
@@ -55,13 +57,14 @@ inline constexpr std::chrono::milliseconds kUnsetTimeoutLimit{5000};
 inline constexpr std::chrono::milliseconds kRequestGrace{500};
 ProbeLimits LimitsFor(std::int32_t timeout);
 
-// Module-wide outcome of the probe in flight. The probe thread writes ProbeResult and
-// ProbeMessage, then sets ProbeDone with release ordering; the caller reads ProbeDone with
-// acquire ordering before it reads the other two.
+// Module-wide outcome of the probe in flight. The probe thread writes ProbeResult,
+// ProbeMessage and ProbeWhy, then sets ProbeDone with release ordering; the caller reads
+// ProbeDone with acquire ordering before it reads the others.
 struct ProbeSlots {
     std::atomic<bool> ProbeDone{false};
     std::atomic<bool> ProbeResult{false};
     std::string ProbeMessage;
+    ProbeDiagnosis ProbeWhy;  // beside the outcome: the verdict and message never depend on it
 };
 ProbeSlots& ProbeOutcome();
 
@@ -78,8 +81,9 @@ public:
     void Terminate() { terminated_.store(true); }
     bool Terminated() const { return terminated_.load(); }
 
-    // Performs the request; writes `message` only on failure.
-    static bool ProbeServer(const TServerInfo& server, std::string& message, const ProbeLimits& limits);
+    // Performs the request; writes `message` only on failure, and `diagnosis` when given.
+    static bool ProbeServer(const TServerInfo& server, std::string& message, const ProbeLimits& limits,
+                            ProbeDiagnosis* diagnosis = nullptr);
 
 private:
     void Execute();
@@ -96,5 +100,8 @@ private:
 bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout);
 // The same with the limits given one by one.
 bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits);
+// Either of the above, and why the probe ended as it did.
+bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout, ProbeDiagnosis& diagnosis);
+bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits, ProbeDiagnosis& diagnosis);
 
 }  // namespace netprobe

@@ -10,6 +10,7 @@
 
 #include "conntest/f_HttPTestConnect.h"
 #include "conntest/http_transfer.h"
+#include "conntest/probe_diagnosis_curl.h"
 #include "conntest/proxy_address.h"
 #include "core/texts.h"
 
@@ -89,21 +90,29 @@ bool ClassifyProbeOutcome(int curl_code, long status, std::string& message) {
     return true;
 }
 
-bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::string& message,
-                                         const ProbeLimits& limits) {
+bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::string& message, const ProbeLimits& limits,
+                                         ProbeDiagnosis* diagnosis) {
     const TServerInfo server = server_ref;  // private copy
+    ProbeDiagnosis unused;
+    ProbeDiagnosis& d = diagnosis ? *diagnosis : unused;
+    d = ProbeDiagnosis{};
     GlobalInit();
     std::optional<std::string> address = BuildProbeAddress(server);
     if (!address) {
+        d.cause = ProbeCause::kNoServerAddress;
+        d.detail = "the server entry names no host";
         message = texts::ConnectFailed();
         return false;
     }
     EasyHandle curl(curl_easy_init());
     if (!curl) {
+        d.detail = "libcurl could not make a handle";
         message = texts::ConnectFailed();
         return false;
     }
     CURL* c = curl.get();
+    char error_buffer[CURL_ERROR_SIZE] = "";
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error_buffer);
     curl_easy_setopt(c, CURLOPT_URL, address->c_str());
     curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
@@ -116,14 +125,22 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, WatchHeadEnd);
     curl_easy_setopt(c, CURLOPT_HEADERDATA, &head_complete);
     if (!SetUpProxy(c, server)) {
+        d.cause = ProbeCause::kNoProxyAddress;
+        d.detail = "the proxy setting names no usable host or port";
         message = texts::ConnectFailed();
         return false;
     }
-    CURLcode code = PerformWithin(c, limits.read, limits.request);
+    TransferFacts facts;
+    facts.code = PerformWithin(c, limits.read, limits.request, &facts.stop);
+    facts.head_complete = head_complete;
+    facts.error_buffer = error_buffer;
+    CURLcode code = facts.code;
     if (code == CURLE_OK && !head_complete) code = CURLE_RECV_ERROR;
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
-    return !ClassifyProbeOutcome(code, status, message);
+    const bool failed = ClassifyProbeOutcome(code, status, message);
+    if (diagnosis) DiagnoseTransfer(c, server, facts, d);
+    return !failed;
 }
 
 }  // namespace netprobe

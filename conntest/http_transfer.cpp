@@ -57,7 +57,7 @@ int WaitMs(milliseconds left) { return static_cast<int>(std::clamp<milliseconds:
 
 }  // namespace
 
-CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request) {
+CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request, TransferStop* stop) {
     ConnectionWatch watch(easy);  // first: the multi handle closes its sockets through it
     MultiHandle multi(curl_multi_init());
     if (!multi) return CURLE_OUT_OF_MEMORY;
@@ -77,7 +77,10 @@ CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request) {
         }
         const auto quiet = std::chrono::duration_cast<milliseconds>(now - last_event);
         const auto passed = std::chrono::duration_cast<milliseconds>(now - start);
-        if (quiet >= read || passed >= request) return CURLE_OPERATION_TIMEDOUT;
+        if (quiet >= read || passed >= request) {
+            if (stop) *stop = passed >= request ? TransferStop::kRequestLimit : TransferStop::kReadLimit;
+            return CURLE_OPERATION_TIMEDOUT;
+        }
         const int wait_ms = WaitMs(std::min(read - quiet, request - passed));
         int events = 0;
         if (curl_multi_wait(multi.get(), nullptr, 0, wait_ms, &events) != CURLM_OK) return CURLE_RECV_ERROR;

@@ -22,6 +22,7 @@ int EncodePasswordCommand(const std::vector<std::string>& args);
 struct CommonOptions {
     bool json = false;
     bool verbose = false;
+    bool also_direct = false;  // test only: run once more without the proxy
 };
 bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& options, bool allow_verbose,
                         bool allow_user_config);

@@ -30,6 +30,8 @@ bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& opt
             options.json = true;
         } else if (allow_verbose && (arg == "-v" || arg == "--verbose")) {
             options.verbose = true;
+        } else if (allow_verbose && arg == "--also-direct") {
+            options.also_direct = true;
         } else if (TakesValue(arg, allow_user_config) && i + 1 >= args.size()) {
             PrintError("netprobe: %s needs a value\n", arg.c_str());
             return false;

@@ -17,10 +17,13 @@ constexpr Usage kUsages[] = {
      "$NETPROBE_APP_DIR, else the folder of the program.\n"
      "Exit status: 0 loaded, 1 the loader failed, 2 usage error.\n"},
     {"test",
-     "usage: netprobe test [--app-dir DIR] [--user-config FILE] [-v] [--json]\n"
+     "usage: netprobe test [--app-dir DIR] [--user-config FILE] [-v] [--json] [--also-direct]\n"
      "\n"
-     "Runs the update-server test that the host runs and prints the verdict and the test's\n"
-     "message; with -v also each probe, the chosen server and the driver's message.\n"
+     "Runs the update-server test that the host runs and prints the proxy settings as the\n"
+     "module reads them, the verdict and the test's message; with -v also each probe with its\n"
+     "cause, advice, peer and timings, the chosen server and the driver's message.\n"
+     "--also-direct runs the test once more without the proxy (extra requests) and prints\n"
+     "both verdicts side by side.\n"
      "--user-config names the user configuration (proxy settings); it must exist. Without it\n"
      "the module's default applies, and a default file that is absent means default settings.\n"
      "Exit status: 0 passed, 1 failed, 2 usage error.\n"},
@@ -42,7 +45,7 @@ const char* ToolUsage() {
            "commands:\n"
            "  show-config [--app-dir DIR] [--json]\n"
            "      load MainCommunication.ncc as the module does and print the channel\n"
-           "  test [--app-dir DIR] [--user-config FILE] [-v] [--json]\n"
+           "  test [--app-dir DIR] [--user-config FILE] [-v] [--json] [--also-direct]\n"
            "      run the update-server test that the host runs; exit 0 passed, 1 failed\n"
            "  encode-password < PASSWORD\n"
            "      print the stored form of the password on standard input, for ProxyPassword\n";

@@ -38,13 +38,13 @@ struct Watcher : ProbeObserver {
     std::optional<std::string> result_message;  // UTF-8
     std::function<void(std::int32_t index)> after_selection_probe;
 
-    void OnProbe(bool final, std::int32_t index, const std::string&, bool, std::int64_t, const std::string&) override {
-        if (final) {
+    void OnProbe(const ProbeReport& report) override {
+        if (report.final) {
             ++final_probes;
-            final_index = index;
+            final_index = report.index;
         } else {
             ++selection_probes;
-            if (after_selection_probe) after_selection_probe(index);
+            if (after_selection_probe) after_selection_probe(report.index);
         }
     }
     void OnChosen(std::int32_t index) override { chosen = index; }

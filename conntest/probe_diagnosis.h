@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace netprobe {
+
+// Why a probe ended as it did. The module's message and verdict are computed without it; it
+// rides beside them for the people who have to fix the network.
+enum class ProbeCause : std::uint8_t {
+    kPassed,
+    kNoServerAddress,     // the server entry names no host: nothing was sent
+    kNoProxyAddress,      // the proxy setting names no usable host or port: nothing was sent
+    kNameNotResolved,     // the server's or the proxy's name
+    kConnectionRefused,   // nothing listens at the server's address
+    kProxyRefused,        // nothing listens at the proxy's address
+    kUnreachable,         // host or network unreachable
+    kConnectLimit,        // the connect (or the proxy handshake) took longer than allowed
+    kReadTimeout,         // T ms passed without a byte of the answer
+    kProxyAuth,           // the proxy wants credentials or rejected them
+    kSocksTargetRefused,  // the SOCKS server refused to reach the target; detail has its reply
+    kSocksFailed,         // the SOCKS exchange broke off (closed, garbled)
+    kHttpStatus,          // the answer's status is not 2xx
+    kHalfAnswer,          // the connection ended before the answer's head was whole
+    kBackstop,            // the caller gave up waiting
+    kSettingsError,       // the record could not be built (ProxyAuthor isn't a Boolean text)
+    kOther,
+};
+
+// A stable lower-case name for the cause ("connection-refused"), for JSON and the debug output.
+std::string_view CauseName(ProbeCause cause);
+
+// Phase timings in milliseconds since the request started; -1 where the phase wasn't reached.
+struct ProbeTimings {
+    std::int64_t name_ms = -1;       // name resolution done
+    std::int64_t connect_ms = -1;    // TCP connection to the server or the proxy established
+    std::int64_t handshake_ms = -1;  // the SOCKS handshake's own duration (SOCKS only)
+    std::int64_t first_byte_ms = -1;
+    std::int64_t total_ms = -1;
+};
+
+struct ProbeDiagnosis {
+    ProbeCause cause = ProbeCause::kOther;
+    std::string detail;      // ASCII: what exactly happened ("HTTP 407 from the proxy", "SOCKS5 reply 2")
+    std::string curl_error;  // libcurl's own error text, empty when it had none
+    std::string peer;        // address:port actually reached (the proxy's when through one)
+    bool via_proxy = false;
+    long http_status = 0;
+    int socks_reply = -1;  // the SOCKS server's reply code, when it sent one
+    std::string location;  // a redirect's target
+    ProbeTimings timings;
+};
+
+// One line for the debug output and logs: "cause: detail (curl: ...; peer ...)". Never holds a
+// password: no field of the record carries one.
+std::string DiagnosisLine(const ProbeDiagnosis& diagnosis);
+
+// How a SOCKS exchange failed, as the client reports it. `reply` is the server's reply code
+// (SOCKS5 0x01-0x08, SOCKS4 91-93) or -1 when the failure came before or outside a reply.
+struct SocksFailure {
+    enum class Stage : std::uint8_t { kTransport, kMethod, kAuth, kConnectReply };
+    Stage stage = Stage::kTransport;
+    int version = 5;
+    int reply = -1;
+};
+
+// Fills cause and detail of a probe whose SOCKS exchange failed.
+void ClassifySocksFailure(const SocksFailure& failure, ProbeDiagnosis& diagnosis);
+
+}  // namespace netprobe

@@ -1,0 +1,210 @@
+// The diagnosis of a probe from what libcurl recorded of its transfer.
+#include "conntest/probe_diagnosis_curl.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace netprobe {
+namespace {
+
+// System error numbers of a failed connect, POSIX and Winsock alike.
+bool IsOneOf(long os_errno, std::initializer_list<long> values) {
+    for (long v : values) {
+        if (os_errno == v) return true;
+    }
+    return false;
+}
+constexpr long kPosixRefused = 111, kWsaRefused = 10061;
+constexpr long kPosixNetUnreach = 101, kPosixHostUnreach = 113, kWsaNetUnreach = 10051, kWsaHostUnreach = 10065;
+constexpr long kPosixTimedOut = 110, kWsaTimedOut = 10060;
+
+bool ViaProxy(const TServerInfo& server) { return server.ProxyEnabled && server.ProxyKind <= 2; }
+bool ViaSocks(const TServerInfo& server) { return ViaProxy(server) && server.ProxyKind != 0; }
+
+std::int64_t Ms(CURL* curl, CURLINFO info) {
+    curl_off_t us = 0;
+    if (curl_easy_getinfo(curl, info, &us) != CURLE_OK || us <= 0) return -1;
+    return static_cast<std::int64_t>(us / 1000);
+}
+
+void ReadTimings(CURL* curl, const TServerInfo& server, ProbeTimings& t) {
+    t.name_ms = Ms(curl, CURLINFO_NAMELOOKUP_TIME_T);
+    t.connect_ms = Ms(curl, CURLINFO_CONNECT_TIME_T);
+    t.first_byte_ms = Ms(curl, CURLINFO_STARTTRANSFER_TIME_T);
+    t.total_ms = std::max<std::int64_t>(Ms(curl, CURLINFO_TOTAL_TIME_T), 0);
+    if (ViaSocks(server) && t.connect_ms >= 0) {
+        // libcurl counts the connection as made once the SOCKS exchange is done too; the
+        // handshake is what lies between that and the request being sent.
+        const std::int64_t pretransfer = Ms(curl, CURLINFO_PRETRANSFER_TIME_T);
+        t.handshake_ms = (pretransfer >= 0 ? pretransfer : t.total_ms) - t.connect_ms;
+        if (t.handshake_ms < 0) t.handshake_ms = 0;
+    }
+}
+
+void ReadPeer(CURL* curl, ProbeDiagnosis& d) {
+    char* ip = nullptr;
+    long port = 0;
+    if (curl_easy_getinfo(curl, CURLINFO_PRIMARY_IP, &ip) == CURLE_OK && ip && *ip &&
+        curl_easy_getinfo(curl, CURLINFO_PRIMARY_PORT, &port) == CURLE_OK) {
+        const std::string host(ip);
+        d.peer = (host.find(':') != std::string::npos ? "[" + host + "]" : host) + ":" + std::to_string(port);
+    }
+}
+
+void DiagnoseStatus(CURL* curl, const TServerInfo& server, long status, ProbeDiagnosis& d) {
+    d.http_status = status;
+    if (status >= 200 && status <= 299) {
+        d.cause = ProbeCause::kPassed;
+        d.detail = "HTTP " + std::to_string(status);
+        return;
+    }
+    const bool http_proxy = ViaProxy(server) && server.ProxyKind == 0;
+    if (http_proxy && status == 407) {
+        d.cause = ProbeCause::kProxyAuth;
+        d.detail = server.ProxyAuth ? "HTTP 407 from the proxy: it rejected the credentials"
+                                    : "HTTP 407 from the proxy: it wants credentials";
+        return;
+    }
+    if (http_proxy && server.ProxyAuth && status == 401) {
+        // Some proxies (tinyproxy) answer wrong credentials with 401 rather than 407.
+        d.cause = ProbeCause::kProxyAuth;
+        d.detail = "HTTP 401 through a proxy that was sent credentials: the proxy rejected them";
+        return;
+    }
+    d.cause = ProbeCause::kHttpStatus;
+    d.detail = "HTTP " + std::to_string(status);
+    char* location = nullptr;
+    if (status >= 300 && status <= 399 && curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location) == CURLE_OK &&
+        location) {
+        d.location = location;
+        d.detail += " to " + d.location;
+    }
+}
+
+void DiagnoseConnect(CURL* curl, const TServerInfo& server, ProbeDiagnosis& d) {
+    long os_errno = 0;
+    curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &os_errno);
+    const std::string whom = ViaProxy(server) ? "the proxy" : "the server";
+    if (IsOneOf(os_errno, {kPosixRefused, kWsaRefused})) {
+        d.cause = ViaProxy(server) ? ProbeCause::kProxyRefused : ProbeCause::kConnectionRefused;
+        d.detail = "nothing listens at " + whom + "'s address";
+    } else if (IsOneOf(os_errno, {kPosixNetUnreach, kPosixHostUnreach, kWsaNetUnreach, kWsaHostUnreach})) {
+        d.cause = ProbeCause::kUnreachable;
+        d.detail = "no route to " + whom;
+    } else if (IsOneOf(os_errno, {kPosixTimedOut, kWsaTimedOut})) {
+        d.cause = ProbeCause::kConnectLimit;
+        d.detail = "the system gave up connecting to " + whom;
+    } else {
+        d.cause = ProbeCause::kOther;
+        d.detail = "connect to " + whom + " failed, system error " + std::to_string(os_errno);
+    }
+}
+
+void DiagnoseTimeout(CURL* curl, const TServerInfo& server, const TransferFacts& facts, ProbeDiagnosis& d) {
+    const ProbeTimings& t = d.timings;
+    if (facts.stop == TransferStop::kRequestLimit) {
+        d.cause = ProbeCause::kBackstop;
+        d.detail = "the request ran past its overall limit";
+    } else if (t.connect_ms < 0 || facts.stop == TransferStop::kNone) {
+        d.cause = ProbeCause::kConnectLimit;
+        d.detail = ViaProxy(server) ? "no connection to the proxy within the limit"
+                                    : "no connection to the server within the limit";
+    } else if (ViaSocks(server) && Ms(curl, CURLINFO_PRETRANSFER_TIME_T) < 0) {
+        d.cause = ProbeCause::kReadTimeout;
+        d.detail = "the SOCKS server did not reply within the read limit";
+    } else {
+        d.cause = ProbeCause::kReadTimeout;
+        d.detail = "no byte of the answer within the read limit";
+    }
+}
+
+}  // namespace
+
+SocksFailure SocksFailureOf(long proxy_code, int version) {
+    using Stage = SocksFailure::Stage;
+    switch (proxy_code) {
+        case CURLPX_NO_AUTH:
+            return {Stage::kMethod, version, -1};
+        case CURLPX_USER_REJECTED:
+            return {Stage::kAuth, version, -1};
+        case CURLPX_REQUEST_FAILED:
+            return {Stage::kConnectReply, 4, 91};
+        case CURLPX_IDENTD:
+            return {Stage::kConnectReply, 4, 92};
+        case CURLPX_IDENTD_DIFFER:
+            return {Stage::kConnectReply, 4, 93};
+        case CURLPX_REPLY_GENERAL_SERVER_FAILURE:
+            return {Stage::kConnectReply, 5, 1};
+        case CURLPX_REPLY_NOT_ALLOWED:
+            return {Stage::kConnectReply, 5, 2};
+        case CURLPX_REPLY_NETWORK_UNREACHABLE:
+            return {Stage::kConnectReply, 5, 3};
+        case CURLPX_REPLY_HOST_UNREACHABLE:
+            return {Stage::kConnectReply, 5, 4};
+        case CURLPX_REPLY_CONNECTION_REFUSED:
+            return {Stage::kConnectReply, 5, 5};
+        case CURLPX_REPLY_TTL_EXPIRED:
+            return {Stage::kConnectReply, 5, 6};
+        case CURLPX_REPLY_COMMAND_NOT_SUPPORTED:
+            return {Stage::kConnectReply, 5, 7};
+        case CURLPX_REPLY_ADDRESS_TYPE_NOT_SUPPORTED:
+            return {Stage::kConnectReply, 5, 8};
+        case CURLPX_REPLY_UNASSIGNED:
+            return {Stage::kConnectReply, 5, -1};
+        default:
+            return {Stage::kTransport, version, -1};
+    }
+}
+
+void DiagnoseTransfer(CURL* curl, const TServerInfo& server, const TransferFacts& facts, ProbeDiagnosis& d) {
+    d.via_proxy = ViaProxy(server);
+    d.curl_error = facts.error_buffer ? facts.error_buffer : "";
+    ReadPeer(curl, d);
+    ReadTimings(curl, server, d.timings);
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    switch (facts.code) {
+        case CURLE_OK:
+            if (!facts.head_complete) {
+                d.cause = ProbeCause::kHalfAnswer;
+                d.detail = "the connection ended inside the answer's head";
+            } else {
+                DiagnoseStatus(curl, server, status, d);
+            }
+            return;
+        case CURLE_COULDNT_RESOLVE_HOST:
+            d.cause = ProbeCause::kNameNotResolved;
+            d.detail = "the server's name does not resolve";
+            return;
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            d.cause = ProbeCause::kNameNotResolved;
+            d.detail = "the proxy's name does not resolve";
+            return;
+        case CURLE_COULDNT_CONNECT:
+            DiagnoseConnect(curl, server, d);
+            return;
+        case CURLE_PROXY: {
+            long proxy_code = 0;
+            curl_easy_getinfo(curl, CURLINFO_PROXY_ERROR, &proxy_code);
+            ClassifySocksFailure(SocksFailureOf(proxy_code, server.ProxyKind == 1 ? 4 : 5), d);
+            return;
+        }
+        case CURLE_OPERATION_TIMEDOUT:
+            DiagnoseTimeout(curl, server, facts, d);
+            return;
+        case CURLE_GOT_NOTHING:
+        case CURLE_RECV_ERROR:
+        case CURLE_PARTIAL_FILE:
+        case CURLE_WEIRD_SERVER_REPLY:
+            d.cause = ProbeCause::kHalfAnswer;
+            d.detail =
+                status > 0 ? "the answer broke off after its status" : "the connection ended without a whole answer";
+            return;
+        default:
+            d.cause = ProbeCause::kOther;
+            d.detail = "libcurl error " + std::to_string(static_cast<int>(facts.code));
+            return;
+    }
+}
+
+}  // namespace netprobe

@@ -1,0 +1,41 @@
+// Each probe's cause and detail on the debug output (OutputDebugStringW), for a support
+// engineer who watches it on the user's machine. No field of a report carries the password.
+#include <windows.h>
+
+#include <string>
+
+#include "conntest/driver.h"
+#include "core/gbk.h"
+#include "module/debug_trace.h"
+
+namespace netprobe {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int length = static_cast<int>(utf8.size());
+    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    if (count <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(count), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), count);
+    return wide;
+}
+
+class DebugTrace : public ProbeObserver {
+public:
+    void OnProbe(const ProbeReport& report) override {
+        const std::string line = "netprobe: " + std::string(report.final ? "final" : "selection") + " probe, server " +
+                                 std::to_string(report.index) + " " + GbkToUtf8(report.address) + ": " +
+                                 DiagnosisLine(report.diagnosis) + "\n";
+        OutputDebugStringW(Wide(line).c_str());
+    }
+};
+
+}  // namespace
+
+ProbeObserver* DebugTraceObserver() {
+    static DebugTrace trace;
+    return &trace;
+}
+
+}  // namespace netprobe

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "conntest/driver.h"
+#include "tools/proxy_summary.h"
+
+namespace netprobe::cli {
+
+// One line of plain advice for a probe's outcome, for the person fixing the network; empty
+// where none helps (a passed probe).
+std::string ProbeAdvice(const ProbeReport& report, const ProxySummary& proxy);
+
+}  // namespace netprobe::cli

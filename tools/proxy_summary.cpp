@@ -1,0 +1,114 @@
+#include "tools/proxy_summary.h"
+
+#include <optional>
+
+#include "comm/config_values.h"
+#include "comm/f_EndecryptInterface.h"
+#include "conntest/driver.h"
+#include "core/HostFrameLib.h"
+#include "core/gbk.h"
+
+namespace netprobe::cli {
+namespace {
+
+constexpr const char* kSection = "NetWork";
+
+std::string Setting(const char* key, const char* default_value) {
+    return Host().GetUserConfigParam(kSection, key, default_value);
+}
+
+std::string Quoted(const std::string& gbk) { return "'" + GbkToUtf8(gbk) + "'"; }
+
+std::optional<bool> BooleanText(const std::string& text) {
+    try {
+        return StrToBool(text);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::string FoldedMode(std::string mode) {
+    const auto first = mode.find_first_not_of(" \t\r\n");
+    mode = first == std::string::npos ? "" : mode.substr(first, mode.find_last_not_of(" \t\r\n") - first + 1);
+    for (char& c : mode) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return mode;
+}
+
+void NoteMode(const std::string& mode, ProxySummary& s) {
+    static const char* const kKinds[] = {"HTTP", "SOCKS4", "SOCKS5"};
+    const std::string mapped = MapProxyMode(mode);
+    s.kind = kKinds[mapped[0] - '0'];
+    const std::string folded = FoldedMode(mode);
+    const bool known = folded == "0" || folded == "1" || folded == "2" || folded == "http" || folded == "socket4" ||
+                       folded == "socket5";
+    if (!known)
+        s.ignored.push_back("ProxyMode " + Quoted(mode) + " is none of 0/1/2/http/socket4/socket5: HTTP is used");
+}
+
+void NotePort(const std::string& port, ProxySummary& s) {
+    const std::optional<std::int32_t> number = config::ParseInt32(port);
+    if (!number) {
+        s.port = "80";
+        s.ignored.push_back("ProxyPort " + Quoted(port) + " is not a number: port 80 is used");
+    } else if (*number < 0 || *number > 65535) {
+        s.port = GbkToUtf8(port);
+        s.ignored.push_back("ProxyPort " + Quoted(port) + " is no port: every probe fails without sending");
+    } else {
+        s.port = std::to_string(*number);
+    }
+}
+
+void NoteAuth(const std::string& author, const std::string& stored, ProxySummary& s) {
+    const std::optional<bool> auth = BooleanText(author);
+    s.auth = auth.value_or(false);
+    const bool marked = stored.starts_with(kStoredPasswordMarker);
+    s.password_set = author == "1" && marked;
+    if (!auth) {
+        s.ignored.push_back("ProxyAuthor " + Quoted(author) +
+                            " is not a Boolean (0 or 1): the test fails before any probe");
+    } else if (*auth && author != "1" && !stored.empty()) {
+        s.ignored.push_back("ProxyAuthor " + Quoted(author) +
+                            " is not exactly 1: the stored password is ignored and an empty one is sent");
+    } else if (author == "1" && !stored.empty() && !marked) {
+        s.ignored.push_back("ProxyPassword lacks its \"(*)\" marker: it is ignored and an empty password is sent");
+    }
+}
+
+}  // namespace
+
+ProxySummary ReadProxySummary() {
+    ProxySummary s;
+    const std::string enable = Setting("ProxyEnable", "0");
+    s.enabled = enable == "1";
+    if (!s.enabled && enable != "0" && !enable.empty()) {
+        s.ignored.push_back("ProxyEnable " + Quoted(enable) + " is not 1: the probes go direct");
+    }
+    NoteMode(Setting("ProxyMode", "0"), s);
+    s.host = GbkToUtf8(Setting("ProxyServer", ""));
+    NotePort(Setting("ProxyPort", "80"), s);
+    NoteAuth(Setting("ProxyAuthor", "0"), Setting("ProxyPassword", ""), s);
+    s.user = GbkToUtf8(Setting("ProxyUser", ""));
+    return s;
+}
+
+std::string ProxySummaryText(const ProxySummary& s) {
+    std::string text = "proxy:    ";
+    if (!s.enabled) {
+        text += "off (direct)";
+    } else {
+        text += s.kind + " " + (s.host.empty() ? "(no host)" : s.host) + ":" + s.port;
+        if (s.auth) {
+            text +=
+                ", authentication on, user '" + s.user + "', " + (s.password_set ? "password stored" : "no password");
+        } else {
+            text += ", no authentication";
+        }
+    }
+    text += "\n";
+    for (const std::string& note : s.ignored) text += "  ignored: " + note + "\n";
+    return text;
+}
+
+}  // namespace netprobe::cli
