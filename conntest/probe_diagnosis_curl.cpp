@@ -27,17 +27,19 @@ std::int64_t Ms(CURL* curl, CURLINFO info) {
     return static_cast<std::int64_t>(us / 1000);
 }
 
-void ReadTimings(CURL* curl, const TServerInfo& server, ProbeTimings& t) {
+void ReadTimings(CURL* curl, const TServerInfo& server, bool socks_failed, ProbeTimings& t) {
     t.name_ms = Ms(curl, CURLINFO_NAMELOOKUP_TIME_T);
     t.connect_ms = Ms(curl, CURLINFO_CONNECT_TIME_T);
     t.first_byte_ms = Ms(curl, CURLINFO_STARTTRANSFER_TIME_T);
     t.total_ms = std::max<std::int64_t>(Ms(curl, CURLINFO_TOTAL_TIME_T), 0);
-    if (ViaSocks(server) && t.connect_ms >= 0) {
-        // libcurl counts the connection as made once the SOCKS exchange is done too; the
-        // handshake is what lies between that and the request being sent.
-        const std::int64_t pretransfer = Ms(curl, CURLINFO_PRETRANSFER_TIME_T);
-        t.handshake_ms = (pretransfer >= 0 ? pretransfer : t.total_ms) - t.connect_ms;
-        if (t.handshake_ms < 0) t.handshake_ms = 0;
+    if (!ViaSocks(server)) return;
+    // The SOCKS exchange lies between the TCP connect and the request being sent. When it
+    // fails, libcurl keeps no connect time: the figure then includes the TCP connect.
+    const std::int64_t pretransfer = Ms(curl, CURLINFO_PRETRANSFER_TIME_T);
+    if (t.connect_ms >= 0 && pretransfer >= 0) {
+        t.handshake_ms = std::max<std::int64_t>(pretransfer - t.connect_ms, 0);
+    } else if (socks_failed) {
+        t.handshake_ms = std::max<std::int64_t>(t.total_ms - std::max<std::int64_t>(t.name_ms, 0), 0);
     }
 }
 
@@ -105,13 +107,15 @@ void DiagnoseTimeout(CURL* curl, const TServerInfo& server, const TransferFacts&
     if (facts.stop == TransferStop::kRequestLimit) {
         d.cause = ProbeCause::kBackstop;
         d.detail = "the request ran past its overall limit";
+    } else if (ViaSocks(server) && !d.peer.empty() && Ms(curl, CURLINFO_PRETRANSFER_TIME_T) < 0) {
+        // Connected to the SOCKS server (libcurl names the peer once the TCP connect is
+        // made), and its reply didn't come.
+        d.cause = ProbeCause::kReadTimeout;
+        d.detail = "the SOCKS server did not reply within the read limit";
     } else if (t.connect_ms < 0 || facts.stop == TransferStop::kNone) {
         d.cause = ProbeCause::kConnectLimit;
         d.detail = ViaProxy(server) ? "no connection to the proxy within the limit"
                                     : "no connection to the server within the limit";
-    } else if (ViaSocks(server) && Ms(curl, CURLINFO_PRETRANSFER_TIME_T) < 0) {
-        d.cause = ProbeCause::kReadTimeout;
-        d.detail = "the SOCKS server did not reply within the read limit";
     } else {
         d.cause = ProbeCause::kReadTimeout;
         d.detail = "no byte of the answer within the read limit";
@@ -160,7 +164,7 @@ void DiagnoseTransfer(CURL* curl, const TServerInfo& server, const TransferFacts
     d.via_proxy = ViaProxy(server);
     d.curl_error = facts.error_buffer ? facts.error_buffer : "";
     ReadPeer(curl, d);
-    ReadTimings(curl, server, d.timings);
+    ReadTimings(curl, server, facts.code == CURLE_PROXY || facts.code == CURLE_OPERATION_TIMEDOUT, d.timings);
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     switch (facts.code) {
