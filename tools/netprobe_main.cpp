@@ -8,6 +8,7 @@
 #include "tools/cli_usage.h"
 #include "tools/console/command_line.h"
 #include "tools/console/console_out.h"
+#include "tools/report_window/double_click.h"
 
 namespace {
 
@@ -45,6 +46,8 @@ int RunCommand(const std::string& command, const std::vector<std::string>& args)
 int main(int argc, char** argv) {
     std::vector<std::string> args = netprobe::console::CommandLineArguments(argc, argv);
     if (args.empty()) {
+        // Double-clicked: a usage text would vanish with the console before anyone read it.
+        if (netprobe::cli::OwnsItsConsole()) return netprobe::cli::RunTestInWindow();
         PrintError("%s", ToolUsage());
         return kExitUsage;
     }

@@ -1,0 +1,10 @@
+#include "tools/cli.h"
+#include "tools/report_window/double_click.h"
+
+namespace netprobe::cli {
+
+bool OwnsItsConsole() { return false; }
+
+int RunTestInWindow() { return kExitUsage; }
+
+}  // namespace netprobe::cli

@@ -1,0 +1,39 @@
+#include <windows.h>
+
+#include <memory>
+
+#include "core/gbk.h"
+#include "core/texts.h"
+#include "tools/cli.h"
+#include "tools/proxy_summary.h"
+#include "tools/report_window/double_click.h"
+#include "tools/report_window/report_form_win.h"
+#include "tools/test_report.h"
+#include "tools/test_run.h"
+#include "ui/f_Status.h"
+
+namespace netprobe::cli {
+
+bool OwnsItsConsole() {
+    DWORD processes[2];
+    if (GetConsoleProcessList(processes, 2) != 1) return false;
+    // Output sent to a file or a pipe has a reader: that is a caller, not Explorer.
+    return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
+}
+
+int RunTestInWindow() {
+    // The console that came with the program has nothing to show.
+    if (HWND console = GetConsoleWindow()) ShowWindow(console, SW_HIDE);
+    ui::ShowStatus(texts::UpdateServerTesting());
+    const ProxySummary proxy = ReadProxySummary();
+    const TestRun run = RunRecordedTest();
+    ui::HideStatus();
+    const std::string verdict =
+        run.passed ? "PASSED - the update server can be reached" : "FAILED - " + GbkToUtf8(run.message);
+    std::unique_ptr<TReportForm> form(ui::CreateForm<TReportForm>());
+    form->SetReport(run.passed, verdict, ReportText(proxy, run, nullptr, true));
+    form->ShowModal();
+    return run.passed ? kExitOk : kExitFailed;
+}
+
+}  // namespace netprobe::cli
