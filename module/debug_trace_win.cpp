@@ -26,7 +26,7 @@ public:
     void OnProbe(const ProbeReport& report) override {
         const std::string line = "netprobe: " + std::string(report.final ? "final" : "selection") + " probe, server " +
                                  std::to_string(report.index) + " " + GbkToUtf8(report.address) + ": " +
-                                 DiagnosisLine(report.diagnosis) + "\n";
+                                 GbkToUtf8(DiagnosisLine(report.diagnosis)) + "\n";
         OutputDebugStringW(Wide(line).c_str());
     }
 };

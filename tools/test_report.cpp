@@ -21,8 +21,8 @@ std::string ProbeRows(const ProbeReport& p, const ProxySummary& proxy) {
     std::string rows = Format("  %-9s server %d  %-40s %6lld ms  %s\n", p.final ? "final" : "selection", p.index,
                               p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(),
                               static_cast<long long>(p.elapsed_ms), p.ok ? "ok" : GbkToUtf8(p.message).c_str());
-    rows +=
-        "            cause:  " + std::string(CauseName(d.cause)) + (d.detail.empty() ? "" : " - " + d.detail) + "\n";
+    rows += "            cause:  " + std::string(CauseName(d.cause)) +
+            (d.detail.empty() ? "" : " - " + GbkToUtf8(d.detail)) + "\n";
     const std::string advice = ProbeAdvice(p, proxy);
     if (!advice.empty()) rows += "            advice: " + advice + "\n";
     const ProbeTimings& t = d.timings;
@@ -32,7 +32,7 @@ std::string ProbeRows(const ProbeReport& p, const ProxySummary& proxy) {
                 (d.via_proxy ? ", proxy handshake " + MsText(t.handshake_ms) : "") + ", first byte " +
                 MsText(t.first_byte_ms) + ", total " + MsText(t.total_ms) + "\n";
     }
-    if (!d.curl_error.empty()) rows += "            curl:   " + d.curl_error + "\n";
+    if (!d.curl_error.empty()) rows += "            curl:   " + GbkToUtf8(d.curl_error) + "\n";
     return rows;
 }
 
@@ -100,7 +100,7 @@ void WriteProbe(JsonWriter& json, const ProbeReport& p, const ProxySummary& prox
         json.Null();
     else
         json.Int(d.socks_reply);
-    json.Key("location").String(d.location);
+    json.Key("location").String(GbkToUtf8(d.location));
     json.Key("timings").BeginObject();
     WriteMs(json, "name_ms", d.timings.name_ms);
     WriteMs(json, "connect_ms", d.timings.connect_ms);
