@@ -83,5 +83,56 @@ TEST(ReportWindow, ShowsARealReportAndCopiesIt) {
     }
 }
 
+// The text of the first child window of the given class.
+std::string ChildText(HWND parent, const wchar_t* class_name) {
+    HWND child = FindWindowExW(parent, nullptr, class_name, nullptr);
+    if (!child) return {};
+    std::wstring text(static_cast<std::size_t>(SendMessageW(child, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(SendMessageW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return console::WideToUtf8(text);
+}
+
+// netprobe.exe on a console of its own and without arguments, as Explorer starts it: the
+// report window comes up with the test's report, and closing it ends the program.
+TEST(ReportWindow, ADoubleClickedToolShowsTheReport) {
+    testing::HttpOrigin origin;
+    testing::TempDir dir;
+    dir.Write("MainCommunication.ncc",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>u</NAME><SERVERS>"
+              "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
+                  std::to_string(origin.port()) +
+                  "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
+                  "</UPDATE></COMMUNICATIONS></CONFIG>");
+    testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
+    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
+    std::wstring line = console::Utf8ToWide("\"" + testing::ProgramBeside("netprobe") + "\"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                               &startup, &process));
+    HWND report = nullptr;
+    testing::PumpUntil(
+        [&] {
+            report = FindWindowW(nullptr, L"netprobe - update-server test");
+            return report != nullptr;
+        },
+        1500);
+    ASSERT_NE(report, nullptr);
+    const std::string text = ChildText(report, L"Edit");
+    EXPECT_NE(text.find("cause:  passed - HTTP 200"), std::string::npos) << text;
+    EXPECT_NE(text.find("verdict:  PASSED"), std::string::npos) << text;
+    PostMessageW(report, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    if (code == STILL_ACTIVE) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(origin.requests().size(), 1u);
+}
+
 }  // namespace
 }  // namespace netprobe
