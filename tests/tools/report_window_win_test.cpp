@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "tests/support/child_process.h"
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/unused_port.h"
