@@ -48,7 +48,7 @@ void TReportForm::CreateComponents() {
     lblVerdict->Font().SetBold(true);
     memoReport = new TSkinMemo({.parent = this, .left = 16, .top = 48, .width = kWidth - 32, .height = kHeight - 100});
     SendMessageA(memoReport->Handle(), EM_SETREADONLY, TRUE, 0);
-    memoReport->Font().SetName("Courier New");
+    memoReport->Font().SetName("NSimSun");  // fixed pitch, with the Chinese characters
     memoReport->Font().SetHeight(-12);
     btnCopy = new TFlatButton({.parent = this,
                                .left = kWidth - 16 - 120 - 8 - 80,
