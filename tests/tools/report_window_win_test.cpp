@@ -116,8 +116,9 @@ TEST(ReportWindow, ADoubleClickedToolShowsTheReport) {
     HWND report = nullptr;
     testing::PumpUntil(
         [&] {
+            // The window exists before its report is in; it is shown once it is.
             report = FindWindowW(nullptr, L"netprobe - update-server test");
-            return report != nullptr;
+            return report != nullptr && IsWindowVisible(report);
         },
         1500);
     ASSERT_NE(report, nullptr);
