@@ -2,10 +2,11 @@
 
 #include <optional>
 
-#include "comm/config_values.h"
 #include "comm/f_EndecryptInterface.h"
 #include "conntest/driver.h"
 #include "core/HostFrameLib.h"
+#include "core/ascii.h"
+#include "core/decimal.h"
 #include "core/gbk.h"
 
 namespace netprobe::cli {
@@ -27,13 +28,11 @@ std::optional<bool> BooleanText(const std::string& text) {
     }
 }
 
-std::string FoldedMode(std::string mode) {
-    const auto first = mode.find_first_not_of(" \t\r\n");
-    mode = first == std::string::npos ? "" : mode.substr(first, mode.find_last_not_of(" \t\r\n") - first + 1);
-    for (char& c : mode) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return mode;
+// The mode as the probe compares it: blanks at both ends dropped, folded to lower case.
+std::string FoldedMode(std::string_view mode) {
+    while (!mode.empty() && static_cast<unsigned char>(mode.front()) <= 32) mode.remove_prefix(1);
+    while (!mode.empty() && static_cast<unsigned char>(mode.back()) <= 32) mode.remove_suffix(1);
+    return AsciiLowerCopy(mode);
 }
 
 void NoteMode(const std::string& mode, ProxySummary& s) {
@@ -48,7 +47,7 @@ void NoteMode(const std::string& mode, ProxySummary& s) {
 }
 
 void NotePort(const std::string& port, ProxySummary& s) {
-    const std::optional<std::int32_t> number = config::ParseInt32(port);
+    const std::optional<std::int32_t> number = ParseInt32(port);
     if (!number) {
         s.port = "80";
         s.ignored.push_back("ProxyPort " + Quoted(port) + " is not a number: port 80 is used");
