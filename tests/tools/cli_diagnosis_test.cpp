@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/unused_port.h"
@@ -15,18 +16,14 @@ namespace {
 
 using testing::ChildRun;
 
-std::string Ncc(std::uint16_t port) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>u</NAME><SERVERS>"
-           "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
-           std::to_string(port) +
-           "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
-           "</UPDATE></COMMUNICATIONS></CONFIG>";
+testing::ChannelFile Ncc(std::uint16_t port) {
+    return {.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = port}}};
 }
 
 TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
     testing::HttpOrigin origin;
     testing::TempDir dir;
-    dir.Write("MainCommunication.ncc", Ncc(origin.port()));
+    Ncc(origin.port()).WriteInto(dir.path());
     const std::string closed = std::to_string(testing::UnusedLoopbackPort());
     struct Case {
         const char* name;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
@@ -52,14 +53,10 @@ TEST(ReportWindow, ShowsARealReportAndCopiesIt) {
     testing::HttpOrigin origin;
     origin.SetStatus(404);
     testing::TempDir dir;
-    const auto server = [](const std::string& port) {
-        return "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" + port +
-               "</PORT><SERVERACTION>check</SERVERACTION></SERVER>";
-    };
-    dir.Write("MainCommunication.ncc",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>u</NAME><SERVERS>" +
-                  server(std::to_string(origin.port())) + server(std::to_string(testing::UnusedLoopbackPort())) +
-                  "</SERVERS><TIMEOUT>2000</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>");
+    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8,
+                         .name = "u",
+                         .servers = {{.port = origin.port()}, {.port = testing::UnusedLoopbackPort()}}}
+        .WriteInto(dir.path());
     testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
     testing::ScopedEnv user_config("NETPROBE_USER_CONFIG",
                                    dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\nProxyMode=socket5\r\n"));
@@ -99,12 +96,8 @@ std::string ChildText(HWND parent, const wchar_t* class_name) {
 TEST(ReportWindow, ADoubleClickedToolShowsTheReport) {
     testing::HttpOrigin origin;
     testing::TempDir dir;
-    dir.Write("MainCommunication.ncc",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>u</NAME><SERVERS>"
-              "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" +
-                  std::to_string(origin.port()) +
-                  "</PORT><SERVERACTION>check</SERVERACTION></SERVER></SERVERS><TIMEOUT>2000</TIMEOUT>"
-                  "</UPDATE></COMMUNICATIONS></CONFIG>");
+    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = origin.port()}}}
+        .WriteInto(dir.path());
     testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
     testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
     std::wstring line = console::Utf8ToWide("\"" + testing::ProgramBeside("netprobe") + "\"");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "comm/password_encoder.h"
+#include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/child_process_win.h"
 #include "tests/support/env_var.h"
@@ -96,21 +97,17 @@ TEST(DebugOutput, EachProbeWritesItsCauseAndNeverThePassword) {
     testing::HttpOrigin origin;
     origin.SetStatus(404);
     testing::TempDir dir;
-    const std::string closed = std::to_string(testing::UnusedLoopbackPort());
-    const auto ncc = [&](const std::string& servers) {
-        dir.Write("MainCommunication.ncc",
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>u</NAME><SERVERS>" +
-                      servers + "</SERVERS><TIMEOUT>2000</TIMEOUT></UPDATE></COMMUNICATIONS></CONFIG>");
-    };
-    const auto server = [](const std::string& port) {
-        return "<SERVER><SERVERIP>127.0.0.1</SERVERIP><PORT>" + port +
-               "</PORT><SERVERACTION>check</SERVERACTION></SERVER>";
+    const std::uint16_t closed_port = testing::UnusedLoopbackPort();
+    const std::string closed = std::to_string(closed_port);
+    const auto ncc = [&](std::vector<testing::ChannelServer> servers) {
+        testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = std::move(servers)}
+            .WriteInto(dir.path());
     };
     testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
     const std::string password = "Sekr1tPw", stored = EncodeStoredPassword(password);
 
     // Two servers: a selection probe each, then the final probe of server 0.
-    ncc(server(std::to_string(origin.port())) + server(closed));
+    ncc({{.port = origin.port()}, {.port = closed_port}});
     testing::ScopedEnv direct("NETPROBE_USER_CONFIG", dir.Write("direct.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
     const Debuggee run = RunDebugged(testing::ProgramBeside("hostsim"), {"--run", "--exit"});
     ASSERT_TRUE(run.ended);
@@ -127,7 +124,7 @@ TEST(DebugOutput, EachProbeWritesItsCauseAndNeverThePassword) {
     EXPECT_NE(lines[2].find("final probe, server 0"), std::string::npos) << lines[2];
 
     // Through an HTTP proxy that nobody runs, with a stored password.
-    ncc(server(std::to_string(origin.port())));
+    ncc({{.port = origin.port()}});
     testing::ScopedEnv proxied(
         "NETPROBE_USER_CONFIG",
         dir.Write("proxy.ini", "[NetWork]\r\nProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed +
