@@ -49,6 +49,7 @@ protected:
 
 private:
     void CreateAnimator();
+    void BlendShadow(HDC dc);
 };
 
 // Shows the module's wait window with the text (GBK), creating it if there is none; a
