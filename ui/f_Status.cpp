@@ -1,5 +1,6 @@
 #include "ui/f_Status.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/texts.h"
@@ -61,9 +62,28 @@ void Tfrm_Status::FormCreate(TObject*) {
     lblStatus->SetColor(Color());  // the opaque label the panel's
 }
 
-void Tfrm_Status::EraseBackground(TCanvas&) {}
+// Until the shadow is drawn, the strip that the panel leaves uncovered shows the screen as it
+// was under the window, so the shadow is blended over what lies behind; afterwards nothing
+// is erased, and the blended pixels stay.
+void Tfrm_Status::EraseBackground(TCanvas& canvas) {
+    if (PaintCount == 0 && backdrop_.Width() > 0)
+        BitBlt(canvas.Handle(), 0, 0, backdrop_.Width(), backdrop_.Height(), backdrop_.DC(), 0, 0, SRCCOPY);
+}
 
-void Tfrm_Status::FormShow(TObject*) { ShowProgress(true); }
+void Tfrm_Status::FormShow(TObject*) {
+    TakeBackdrop();
+    ShowProgress(true);
+}
+
+// Where the window is about to show: centred on the screen, as Show places it.
+void Tfrm_Status::TakeBackdrop() {
+    const int w = ClientWidth(), h = ClientHeight();
+    const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2);
+    const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
+    backdrop_.SetSize(w, h);
+    WindowDC screen(nullptr);
+    if (screen.get()) BitBlt(backdrop_.DC(), 0, 0, w, h, screen.get(), x, y, SRCCOPY);
+}
 
 void Tfrm_Status::CreateAnimator() {
     Animator = new TVexoAnimator({.parent = Panel1, .owner = Panel1, .visible = false});

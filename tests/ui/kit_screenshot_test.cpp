@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "core/texts.h"
 #include "tests/support/fake_host.h"
@@ -36,16 +37,25 @@ TEST(Screenshot, StatusWindow) {
     FakeHost host;
     ScopedHost scoped(host);
     host.on_process_messages = testing::PumpMessages;
+    // A white window where the wait window comes, so that the shadow falls on white.
+    const RECT screen = testing::ScreenRect();
+    const int cx = (screen.left + screen.right) / 2, cy = (screen.top + screen.bottom) / 2;
+    std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> white(
+        CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_WHITERECT, cx - 200, cy - 100, 400,
+                        200, nullptr, nullptr, nullptr, nullptr),
+        &DestroyWindow);
+    testing::PumpUntil([] { return false; }, 3);
     ShowStatus("...");
     ShowStatus(texts::UpdateServerTesting());
     Tfrm_Status* status = StatusWindow();
     ASSERT_NE(status, nullptr);
     testing::PumpUntil([&] { return status->Animator->LastFrame() >= 1; }, 100);
 
-    Capture capture(status->Width(), status->Height());
+    Capture capture(status->ClientWidth(), status->ClientHeight());
     testing::CaptureScreen(status->Handle(), capture);
     EXPECT_EQ(capture.Pixel(274, 11), BlendColor(clBlack, kStatusBorderColor, 128));  // the shadow's first ring
-    EXPECT_EQ(capture.Pixel(100, 0), ColorToRGB(kStatusBorderColor));                 // the panel's top border
+    EXPECT_EQ(capture.Pixel(100, 69), RGB(127, 127, 127));             // below the panel, over the white window
+    EXPECT_EQ(capture.Pixel(100, 0), ColorToRGB(kStatusBorderColor));  // the panel's top border
     EXPECT_EQ(capture.Pixel(100, 30), ColorToRGB(kStatusColor));
     EXPECT_NE(capture.Pixel(90 + 40, 48 + 3), ColorToRGB(kStatusColor));  // the strip
     Save(capture, "status_window");

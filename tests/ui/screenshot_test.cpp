@@ -66,13 +66,11 @@ TEST(Screenshot, CustomDialogAfterSkinChange) {
     SendMessageA(dlg->Handle(), MSG_SKIN_CHANGED, 0, 0);
     testing::PumpUntil([] { return false; }, 5);
 
-    Capture capture(dlg->Width(), dlg->Height());
+    Capture capture(dlg->ClientWidth(), dlg->ClientHeight());
     testing::CaptureScreen(dlg->Handle(), capture);
     POINT title{0, 0};
-    MapWindowPoints(dlg->lbBusinessName->Handle(), nullptr, &title, 1);
-    RECT window;
-    GetWindowRect(dlg->Handle(), &window);
-    EXPECT_EQ(capture.Pixel(title.x - window.left, title.y - window.top), ColorToRGB(host.top_bar));
+    MapWindowPoints(dlg->lbBusinessName->Handle(), dlg->Handle(), &title, 1);
+    EXPECT_EQ(capture.Pixel(title.x, title.y), ColorToRGB(host.top_bar));
 
     const std::string dir = ScreenshotDir();
     if (!dir.empty()) {

@@ -68,10 +68,10 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
 void CaptureScreen(HWND window, Capture& capture) {
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
-    RECT rect{};
-    GetWindowRect(window, &rect);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
     HDC screen = GetDC(nullptr);
-    BitBlt(capture.dc(), 0, 0, capture.width(), capture.height(), screen, rect.left, rect.top, SRCCOPY);
+    BitBlt(capture.dc(), 0, 0, capture.width(), capture.height(), screen, origin.x, origin.y, SRCCOPY);
     ReleaseDC(nullptr, screen);
 }
 

@@ -103,7 +103,7 @@ private:
     std::uint32_t* bits_ = nullptr;
 };
 
-// A window's rectangle as it is on the screen now, after the pending paints.
+// A window's client area as it is on the screen now, after the pending paints.
 void CaptureScreen(HWND window, Capture& capture);
 
 // The client area of a window and of its visible children, each painted by itself
