@@ -14,6 +14,7 @@ FormArgs Tfrm_CustomDlg::DefaultFormArgs() const {
     args.client_height = 312;
     args.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;  // single border, fixed size
     args.center_on_desktop = true;
+    args.scaled = true;  // follows the screen's resolution
     return args;
 }
 
@@ -59,8 +60,12 @@ void Tfrm_CustomDlg::CreateComponents() {
     lbBusinessName->SetTransparent(true);
 }
 
+// Owned by the host's main window where the host gives one (else by the application
+// window): no taskbar button of its own, and a modal dialog stays above the window that
+// it disables.
 void Tfrm_CustomDlg::FormCreate(TObject*) {
     LoadHostContext();
+    SetOwnerWindow(reinterpret_cast<HWND>(MainFrameHandle));
     FuncCode = CurFuncCode;
     ApplySkin();
     HookImeEdits();
@@ -127,6 +132,9 @@ LRESULT Tfrm_CustomDlg::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == MSG_SKIN_CHANGED) {
         ApplySkin();
         HookImeEdits();
+        // Every pixel in the new colours: the children that the form clips, and the
+        // transparent labels, whose own fonts keep the font change from reaching them.
+        RedrawAll();
         return 0;
     }
     return TForm::WndProc(message, wparam, lparam);

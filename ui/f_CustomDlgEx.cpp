@@ -10,6 +10,7 @@ Tfrm_CustomDlgEx::~Tfrm_CustomDlgEx() noexcept(false) = default;
 FormArgs Tfrm_CustomDlgEx::DefaultFormArgs() const {
     FormArgs args = Tfrm_CustomDlg::DefaultFormArgs();
     args.caption = "Tfrm_CustomDlgEx";
+    args.scaled = false;
     return args;
 }
 

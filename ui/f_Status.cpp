@@ -1,11 +1,12 @@
 #include "ui/f_Status.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/texts.h"
 #include "ui/f_Status_Frames.h"
-#include "ui/kit/application.h"
 #include "ui/kit/bitmap.h"
+#include "ui/kit/gdi.h"
 #include "ui/kit/kit_release.h"
 
 namespace netprobe::ui {
@@ -18,9 +19,13 @@ FormArgs Tfrm_Status::DefaultFormArgs() const {
     FormArgs args;
     args.client_width = 278;
     args.client_height = 73;
-    args.style = WS_POPUP;
-    args.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    // Clips its children, so that repainting the window leaves the panel's pixels (and the
+    // shadow over them) alone; never activated, so the focus stays where it was.
+    args.style = WS_POPUP | WS_CLIPCHILDREN;
+    args.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT | WS_EX_NOACTIVATE;
     args.center_on_screen = true;
+    args.activate = false;
+    args.scaled = true;
     return args;
 }
 
@@ -57,9 +62,28 @@ void Tfrm_Status::FormCreate(TObject*) {
     lblStatus->SetColor(Color());  // the opaque label the panel's
 }
 
-void Tfrm_Status::EraseBackground(TCanvas&) {}
+// Until the shadow is drawn, the strip that the panel leaves uncovered shows the screen as it
+// was under the window, so the shadow is blended over what lies behind; afterwards nothing
+// is erased, and the blended pixels stay.
+void Tfrm_Status::EraseBackground(TCanvas& canvas) {
+    if (PaintCount == 0 && backdrop_.Width() > 0)
+        BitBlt(canvas.Handle(), 0, 0, backdrop_.Width(), backdrop_.Height(), backdrop_.DC(), 0, 0, SRCCOPY);
+}
 
-void Tfrm_Status::FormShow(TObject*) { ShowProgress(true); }
+void Tfrm_Status::FormShow(TObject*) {
+    TakeBackdrop();
+    ShowProgress(true);
+}
+
+// Where the window is about to show: centred on the screen, as Show places it.
+void Tfrm_Status::TakeBackdrop() {
+    const int w = ClientWidth(), h = ClientHeight();
+    const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2);
+    const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
+    backdrop_.SetSize(w, h);
+    WindowDC screen(nullptr);
+    if (screen.get()) BitBlt(backdrop_.DC(), 0, 0, w, h, screen.get(), x, y, SRCCOPY);
+}
 
 void Tfrm_Status::CreateAnimator() {
     Animator = new TVexoAnimator({.parent = Panel1, .owner = Panel1, .visible = false});
@@ -73,28 +97,41 @@ void Tfrm_Status::CreateAnimator() {
 void Tfrm_Status::ShowProgress(bool active) {
     if (!Animator) CreateAnimator();
     Animator->SetVisible(active);
-    Application().ProcessMessages();
-    if (active) Animator->SetBounds(90, 48, kProgressFrameWidth, kProgressFrameHeight);
-    Application().ProcessMessages();
+    Host().ProcessMessages();
+    if (active) Animator->SetBounds(Scaled(90), Scaled(48), kProgressFrameWidth, kProgressFrameHeight);
+    Host().ProcessMessages();
     Animator->SetAnimate(active);
 }
 
 // The shadow is blended over the pixels already there, so it is drawn once only; a paint
-// that fails on the way tries again next time.
+// that fails on the way tries again next time. On the screen the window clips its children,
+// so the panel is painted first and the shadow then blended through a device context that
+// reaches over the panel's last row and column.
 void Tfrm_Status::FormPaint(TObject*, TCanvas& canvas) {
     if (PaintCount != 0) return;
     try {
-        RECT bounds{Panel1->Left(), Panel1->Top(), Panel1->Left() + Panel1->Width(), Panel1->Top() + Panel1->Height()};
-        // Blended in a copy of the client area: reading the screen pixel by pixel is slow.
-        const int w = ClientWidth(), h = ClientHeight();
-        TBitmap work;
-        work.SetSize(w, h);
-        BitBlt(work.DC(), 0, 0, w, h, canvas.Handle(), 0, 0, SRCCOPY);
-        DrawShadow(work.Canvas(), bounds, kStatusShadowDepth, clBlack);
-        BitBlt(canvas.Handle(), 0, 0, w, h, work.DC(), 0, 0, SRCCOPY);
+        if (WindowFromDC(canvas.Handle()) == Handle()) {
+            Panel1->Update();
+            ChildrenDC dc(Handle());
+            if (!dc.get()) return;
+            BlendShadow(dc.get());
+        } else {
+            BlendShadow(canvas.Handle());
+        }
         ++PaintCount;
     } catch (...) {
     }
+}
+
+// Blended in a copy of the client area: reading the screen pixel by pixel is slow.
+void Tfrm_Status::BlendShadow(HDC dc) {
+    RECT bounds{Panel1->Left(), Panel1->Top(), Panel1->Left() + Panel1->Width(), Panel1->Top() + Panel1->Height()};
+    const int w = ClientWidth(), h = ClientHeight();
+    TBitmap work;
+    work.SetSize(w, h);
+    BitBlt(work.DC(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    DrawShadow(work.Canvas(), bounds, kStatusShadowDepth, clBlack);
+    BitBlt(dc, 0, 0, w, h, work.DC(), 0, 0, SRCCOPY);
 }
 
 // The module's one wait window. ShowStatus lets the application handle messages while it
@@ -157,9 +194,14 @@ void HideStatus() {
         g_hide_pending = true;
         return;
     }
-    Tfrm_Status* window = g_status;
-    g_status = nullptr;
+    Tfrm_Status* window = std::exchange(g_status, nullptr);
     window->Close();
+    // From the strip's own frame event the animator is still at work: the window goes once
+    // the message being handled is done.
+    if (window->Animator && window->Animator->InFrameChange()) {
+        window->Release();
+        return;
+    }
     delete window;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/VexoPanelBox.h"
 #include "ui/f_Status_Animator.h"
 #include "ui/f_Status_Shadow.h"
+#include "ui/kit/bitmap.h"
 #include "ui/kit/form.h"
 #include "ui/kit/image_list.h"
 #include "ui/kit/label.h"
@@ -49,6 +50,10 @@ protected:
 
 private:
     void CreateAnimator();
+    void BlendShadow(HDC dc);
+    void TakeBackdrop();
+
+    TBitmap backdrop_;  // the screen under the window, taken before it shows
 };
 
 // Shows the module's wait window with the text (GBK), creating it if there is none; a

@@ -123,10 +123,16 @@ void TVexoAnimator::ShowFrame(HDC target) {
 void TVexoAnimator::DrawParentImage(TCanvas& target) { PaintParentBackground(target.Handle()); }
 
 void TVexoAnimator::FrameChange(std::int32_t frame) {
-    if (OnFrameChange) {
-        TVexoAnimatorFrameChangeEvent handler = OnFrameChange;
+    if (!OnFrameChange) return;
+    TVexoAnimatorFrameChangeEvent handler = OnFrameChange;
+    ++in_frame_change_;
+    try {
         handler(this, frame);
+    } catch (...) {
+        --in_frame_change_;
+        throw;
     }
+    --in_frame_change_;
 }
 
 // The frame covers the whole control; erasing first would only flicker.

@@ -47,6 +47,10 @@ public:
     // Paints the parent's background into the canvas, in this control's coordinates.
     void DrawParentImage(TCanvas& target);
 
+    // True while an OnFrameChange handler runs: the animator is still at work then and must
+    // not be destroyed underneath.
+    bool InFrameChange() const { return in_frame_change_ > 0; }
+
     const TTimer& Timer() const { return timer_; }
     const TBitmap& FrameBitmap() const { return frame_; }
 
@@ -73,6 +77,7 @@ private:
     TBitmap frame_;
     bool transparent_ = false;
     HDC paint_dc_ = nullptr;  // the paint DC while a WM_PAINT runs
+    int in_frame_change_ = 0;
 };
 
 }  // namespace netprobe::ui

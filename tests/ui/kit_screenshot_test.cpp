@@ -1,7 +1,7 @@
 // Pictures of the wait window, the input dialog (single-line, masked, multi-line, with a long
 // title) and the extended dialog for people to look at, written as BMP files when
-// NETPROBE_SCREENSHOT_DIR names a folder. Each is the client area with every window of it
-// painted into a memory DC.
+// NETPROBE_SCREENSHOT_DIR names a folder. The wait window is taken from the screen; the
+// dialogs are the client area with every window of it painted into a memory DC.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "core/texts.h"
 #include "tests/support/fake_host.h"
@@ -30,22 +31,30 @@ void Save(const Capture& capture, const char* name) {
     EXPECT_TRUE(capture.SaveBmp(std::string(dir) + "/" + name + ".bmp"));
 }
 
-// The wait window over a white desktop: its tree, then its first paint's shadow.
+// The wait window as it is on the screen, its strip running; the shadow over the panel's
+// last row and column survives the panel's paint and the repaint of a new text.
 TEST(Screenshot, StatusWindow) {
     FakeHost host;
     ScopedHost scoped(host);
+    host.on_process_messages = testing::PumpMessages;
+    // A white window where the wait window comes, so that the shadow falls on white.
+    const RECT screen = testing::ScreenRect();
+    const int cx = (screen.left + screen.right) / 2, cy = (screen.top + screen.bottom) / 2;
+    std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> white(
+        CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_WHITERECT, cx - 200, cy - 100, 400,
+                        200, nullptr, nullptr, nullptr, nullptr),
+        &DestroyWindow);
+    testing::PumpUntil([] { return false; }, 3);
+    ShowStatus("...");
     ShowStatus(texts::UpdateServerTesting());
     Tfrm_Status* status = StatusWindow();
     ASSERT_NE(status, nullptr);
     testing::PumpUntil([&] { return status->Animator->LastFrame() >= 1; }, 100);
 
     Capture capture(status->ClientWidth(), status->ClientHeight());
-    capture.Fill(RGB(255, 255, 255));
-    testing::RenderClientTree(status->Handle(), capture);
-    status->PaintCount = 0;
-    status->Perform(WM_PAINT, reinterpret_cast<WPARAM>(capture.dc()), 0);
-
-    EXPECT_EQ(capture.Pixel(100, 69), RGB(127, 127, 127));             // the shadow's first ring
+    testing::CaptureScreen(status->Handle(), capture);
+    EXPECT_EQ(capture.Pixel(274, 11), BlendColor(clBlack, kStatusBorderColor, 128));  // the shadow's first ring
+    EXPECT_EQ(capture.Pixel(100, 69), RGB(127, 127, 127));             // below the panel, over the white window
     EXPECT_EQ(capture.Pixel(100, 0), ColorToRGB(kStatusBorderColor));  // the panel's top border
     EXPECT_EQ(capture.Pixel(100, 30), ColorToRGB(kStatusColor));
     EXPECT_NE(capture.Pixel(90 + 40, 48 + 3), ColorToRGB(kStatusColor));  // the strip

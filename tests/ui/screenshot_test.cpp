@@ -52,5 +52,32 @@ TEST(Screenshot, CustomDialog) {
     }
 }
 
+// The base dialog on the screen after the host changed its skin: the new bar colour reaches
+// behind the business title too.
+TEST(Screenshot, CustomDialogAfterSkinChange) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_CustomDlg> dlg(CreateForm<Tfrm_CustomDlg>());
+    dlg->SetCaptions("netprobe", dlg->lbBusinessName->Caption());
+    dlg->Show();
+    testing::PumpUntil([] { return false; }, 5);
+    host.top_bar = 0x8C4A1E;  // red 30, green 74, blue 140
+    host.module_back = 0xF8F0E8;
+    SendMessageA(dlg->Handle(), MSG_SKIN_CHANGED, 0, 0);
+    testing::PumpUntil([] { return false; }, 5);
+
+    Capture capture(dlg->ClientWidth(), dlg->ClientHeight());
+    testing::CaptureScreen(dlg->Handle(), capture);
+    POINT title{0, 0};
+    MapWindowPoints(dlg->lbBusinessName->Handle(), dlg->Handle(), &title, 1);
+    EXPECT_EQ(capture.Pixel(title.x, title.y), ColorToRGB(host.top_bar));
+
+    const std::string dir = ScreenshotDir();
+    if (!dir.empty()) {
+        CreateDirectoryA(dir.c_str(), nullptr);
+        EXPECT_TRUE(capture.SaveBmp(dir + "/custom_dlg_skin_changed.bmp"));
+    }
+}
+
 }  // namespace
 }  // namespace netprobe::ui

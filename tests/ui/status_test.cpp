@@ -24,7 +24,7 @@ using testing::PumpUntil;
 // Every test ends with no wait window, whatever it did.
 class StatusTest : public ::testing::Test {
 protected:
-    StatusTest() : scoped(host) {}
+    StatusTest() : scoped(host) { host.on_process_messages = testing::PumpMessages; }
     ~StatusTest() override { HideStatus(); }
 
     FakeHost host;

@@ -65,6 +65,16 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
     return pixel;
 }
 
+void CaptureScreen(HWND window, Capture& capture) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    BitBlt(capture.dc(), 0, 0, capture.width(), capture.height(), screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -103,6 +103,9 @@ private:
     std::uint32_t* bits_ = nullptr;
 };
 
+// A window's client area as it is on the screen now, after the pending paints.
+void CaptureScreen(HWND window, Capture& capture);
+
 // The client area of a window and of its visible children, each painted by itself
 // (WM_PRINTCLIENT) in stacking order, whatever lies over the window on the screen; the
 // children's frames as their windows show them.

@@ -1,16 +1,14 @@
 #include "ui/kit/font.h"
 
+#include <utility>
+
 #include "core/texts.h"
 
 namespace netprobe::ui {
 
-namespace {
-constexpr int kPixelsPerInch = 96;
-}
-
 TFont::TFont() : name_(texts::FontSong()), charset_(GB2312_CHARSET) {}
 
-int TFont::Size() const { return -MulDiv(height_, 72, kPixelsPerInch); }
+int TFont::Size() const { return -MulDiv(height_, 72, pixels_per_inch_); }
 
 void TFont::SetName(const std::string& name) {
     name_ = name;
@@ -20,7 +18,7 @@ void TFont::SetHeight(int height) {
     height_ = height;
     Changed();
 }
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, kPixelsPerInch, 72)); }
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, pixels_per_inch_, 72)); }
 void TFont::SetCharset(int charset) {
     charset_ = charset;
     Changed();
@@ -40,11 +38,14 @@ void TFont::Assign(const TFont& other) {
     charset_ = other.charset_;
     color_ = other.color_;
     bold_ = other.bold_;
+    pixels_per_inch_ = other.pixels_per_inch_;
     Changed();
 }
 
+// The old HFONT lives until the handlers are done: a control that still holds it (an edit
+// after WM_SETFONT) receives the new one first.
 void TFont::Changed() {
-    handle_.Reset();
+    FontHandle old = std::move(handle_);
     if (OnChange) OnChange();
 }
 

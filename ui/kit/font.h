@@ -17,7 +17,7 @@ public:
 
     const std::string& Name() const { return name_; }
     int Height() const { return height_; }  // negative: character height in pixels
-    int Size() const;                       // points at 96 DPI
+    int Size() const;                       // points at PixelsPerInch()
     int Charset() const { return charset_; }
     TColor Color() const { return color_; }
     bool Bold() const { return bold_; }
@@ -29,6 +29,10 @@ public:
     void SetColor(TColor color);
     void SetBold(bool bold);
     void Assign(const TFont& other);
+    // The resolution at which Size and SetSize convert points to pixels: 96 unless the form
+    // the font belongs to follows the screen's. Changing it changes no height.
+    int PixelsPerInch() const { return pixels_per_inch_; }
+    void SetPixelsPerInch(int value) { pixels_per_inch_ = value; }
 
     HFONT Handle() const;  // owned by the font, valid until it changes
 
@@ -43,6 +47,7 @@ private:
     int charset_ = DEFAULT_CHARSET;
     TColor color_ = clWindowText;
     bool bold_ = false;
+    int pixels_per_inch_ = 96;
     mutable FontHandle handle_;
 };
 

@@ -2,25 +2,40 @@
 
 #include <vector>
 
+#include "ui/kit/application.h"
+
 namespace netprobe::ui {
 
 namespace {
 
 constexpr UINT kReleaseMessage = WM_APP + 0x2F0;
 
-struct DisabledWindows {
-    HWND keep;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
-    auto* state = reinterpret_cast<DisabledWindows*>(param);
-    if (window != state->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        state->windows.push_back(window);
-        EnableWindow(window, FALSE);
+// The thread's other visible windows, disabled for the time of a modal loop and enabled
+// again when it ends, however it ends.
+class DisabledWindows {
+public:
+    explicit DisabledWindows(HWND keep) : keep_(keep) {
+        EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(this));
     }
-    return TRUE;
-}
+    ~DisabledWindows() {
+        for (HWND window : windows_) EnableWindow(window, TRUE);
+    }
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
+        auto* self = reinterpret_cast<DisabledWindows*>(param);
+        if (window != self->keep_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            self->windows_.push_back(window);
+            EnableWindow(window, FALSE);
+        }
+        return TRUE;
+    }
+
+    HWND keep_;
+    std::vector<HWND> windows_;
+};
 
 }  // namespace
 
@@ -32,6 +47,11 @@ TShiftState CurrentShiftState() {
     return state;
 }
 
+int ScreenPixelsPerInch() {
+    WindowDC screen(nullptr);
+    return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+}
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {}
 
 TForm::~TForm() noexcept(false) = default;
@@ -39,6 +59,7 @@ TForm::~TForm() noexcept(false) = default;
 void TForm::CreateForm(const FormArgs& args) {
     center_ = args.center_on_desktop || args.center_on_screen;
     center_on_screen_ = args.center_on_screen;
+    activate_ = args.activate;
     RECT rect{0, 0, args.client_width, args.client_height};
     AdjustWindowRectEx(&rect, args.style, FALSE, args.ex_style);
     WindowParams params;
@@ -49,13 +70,30 @@ void TForm::CreateForm(const FormArgs& args) {
     params.width = rect.right - rect.left;
     params.height = rect.bottom - rect.top;
     params.caption = args.caption;
+    params.parent = Application().Handle();  // the owner: no taskbar button of its own
     CreateHandle(params);
     TWinControl::SetCaption(args.caption);
     CreateComponents();
+    if (args.scaled) ScaleToScreen();
     DoCreate();
 }
 
+void TForm::ScaleToScreen() {
+    const int ppi = ScreenPixelsPerInch();
+    if (ppi == pixels_per_inch_ || ppi <= 0) return;
+    const int width = ClientWidth(), height = ClientHeight();
+    ScaleControls(ppi, pixels_per_inch_);
+    SetClientSize(MulDiv(width, ppi, pixels_per_inch_), MulDiv(height, ppi, pixels_per_inch_));
+    pixels_per_inch_ = ppi;
+}
+
 void TForm::SetCaption(const std::string& caption) { TWinControl::SetCaption(caption); }
+
+HWND TForm::OwnerWindow() const { return GetWindow(Handle(), GW_OWNER); }
+
+void TForm::SetOwnerWindow(HWND owner) {
+    if (owner && IsWindow(owner)) SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
 
 void TForm::SetClientSize(int width, int height) {
     RECT rect{0, 0, width, height};
@@ -83,7 +121,10 @@ void TForm::CenterOnScreen() {
 // A form that is already visible is only brought to the front.
 void TForm::Show() {
     if (Visible()) {
-        BringWindowToTop(Handle());
+        if (activate_)
+            BringWindowToTop(Handle());
+        else
+            SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return;
     }
     DoShow();
@@ -91,8 +132,19 @@ void TForm::Show() {
         CenterOnScreen();
     else if (center_)
         CenterOnDesktop();
+    if (!activate_) {
+        ShowWithoutActivation();
+        return;
+    }
     ShowWindow(Handle(), SW_SHOW);
     FocusActiveControl();
+    UpdateWindow(Handle());
+}
+
+// Neither the activation nor the focus moves; a topmost form stays among the topmost.
+void TForm::ShowWithoutActivation() {
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateWindow(Handle());
 }
 
@@ -109,15 +161,25 @@ void TForm::FocusActiveControl() {
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 // The modal loop: the thread's other windows are disabled until a modal result is set; a
-// close that the form refuses (action None) keeps the loop going.
+// close that the form refuses (action None) keeps the loop going. On every way out, an
+// error included, the windows are enabled again (before the form hides, so that the
+// activation goes back to them) and the form is no longer modal.
 int TForm::ShowModal() {
-    DisabledWindows disabled{Handle(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+    HWND window = Handle();
+    struct ModalState {
+        TForm* form;
+        HWND window;
+        ~ModalState() {
+            if (!IsWindow(window)) return;
+            form->modal_ = false;
+            form->Hide();
+        }
+    } state{this, window};
+    DisabledWindows disabled(window);
     modal_ = true;
     modal_result_ = mrNone;
     Show();
-    SetForegroundWindow(Handle());
-    HWND window = Handle();
+    SetForegroundWindow(window);
     MSG msg;
     while (IsWindow(window)) {
         if (modal_result_ != mrNone && CloseModal()) break;
@@ -132,13 +194,7 @@ int TForm::ShowModal() {
             DispatchMessageA(&msg);
         }
     }
-    for (HWND other : disabled.windows) EnableWindow(other, TRUE);
-    const int result = modal_result_;
-    if (IsWindow(window)) {
-        modal_ = false;
-        Hide();
-    }
-    return result;
+    return modal_result_;
 }
 
 bool TForm::CloseModal() {

@@ -20,6 +20,9 @@ enum TShift : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 using TShiftState = unsigned;
 TShiftState CurrentShiftState();
 
+// The screen's logical resolution (LOGPIXELSY): 96 at 100 %, 144 at 150 %.
+int ScreenPixelsPerInch();
+
 // How a form's window is made.
 struct FormArgs {
     int client_width = 300;
@@ -29,6 +32,10 @@ struct FormArgs {
     DWORD ex_style = WS_EX_CONTROLPARENT;
     bool center_on_desktop = true;  // the whole desktop, all screens, taskbar included
     bool center_on_screen = false;  // the primary screen instead
+    // Shown without taking the activation (and the focus) from the window that has it.
+    bool activate = true;
+    // Laid out at 96 DPI: scaled with its fonts to the screen's resolution when created.
+    bool scaled = false;
 };
 
 class TForm : public TWinControl {
@@ -52,10 +59,18 @@ public:
     int ModalResult() const { return modal_result_; }
     void SetModalResult(int result) { modal_result_ = result; }
     void SetClientSize(int width, int height);
+    // The resolution the form is laid out for (96, or the screen's when it was scaled), and
+    // a design length in pixels at that resolution.
+    int PixelsPerInch() const { return pixels_per_inch_; }
+    int Scaled(int length) const { return MulDiv(length, pixels_per_inch_, 96); }
     // The control that has the focus while the form is active: focused now if the form is
     // visible, else when it is shown; focused again whenever the form is activated.
     void SetActiveControl(TWinControl* control);
     void SetCaption(const std::string& caption) override;
+    // The window that owns this form's: the application window from creation on. An owned
+    // window has no taskbar button and always lies above its owner.
+    HWND OwnerWindow() const;
+    void SetOwnerWindow(HWND owner);
 
 protected:
     virtual void CreateComponents() {}
@@ -71,11 +86,15 @@ private:
     void CenterOnDesktop();
     void CenterOnScreen();
     bool CloseModal();
+    void ShowWithoutActivation();
+    void ScaleToScreen();
 
     void FocusActiveControl();
 
     bool center_ = true;
     bool center_on_screen_ = false;
+    bool activate_ = true;
+    int pixels_per_inch_ = 96;
     HWND active_control_ = nullptr;
     bool modal_ = false;
     int modal_result_ = mrNone;

@@ -85,6 +85,23 @@ private:
     HDC dc_;
 };
 
+// A window's client area with its children's pixels in it, whatever its WS_CLIPCHILDREN:
+// for drawing over the children once they have painted (GetDCEx / ReleaseDC).
+class ChildrenDC {
+public:
+    explicit ChildrenDC(HWND window) : window_(window), dc_(GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS)) {}
+    ~ChildrenDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    ChildrenDC(const ChildrenDC&) = delete;
+    ChildrenDC& operator=(const ChildrenDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // BeginPaint / EndPaint.
 class PaintDC {
 public:

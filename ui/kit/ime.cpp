@@ -43,9 +43,8 @@ HKL FindKeyboardLayout(const std::string& name) {
 void ApplyImeMode(HWND window, TImeMode mode, const std::string& name) {
     const bool open = mode == TImeMode::Open || mode == TImeMode::Chinese;
     if (!open && mode != TImeMode::Close) return;
-    if (open) {
-        if (HKL layout = FindKeyboardLayout(name)) ActivateKeyboardLayout(layout, 0);
-    }
+    // The named layout in both modes: "close" names the plain keyboard to switch back to.
+    if (HKL layout = FindKeyboardLayout(name)) ActivateKeyboardLayout(layout, 0);
     InputContext context(window);
     if (context.get()) ImmSetOpenStatus(context.get(), open ? TRUE : FALSE);
 }

@@ -9,9 +9,9 @@ namespace netprobe::ui {
 
 enum class TImeMode { Disable, Close, Open, DontCare, SAlpha, Alpha, Hira, SKata, Kata, Chinese, SHanguel, Hanguel };
 
-// Open or Chinese: the input method is switched on, and the keyboard layout whose
-// description is `name` (if one is installed) becomes active. Close: switched off. Other
-// modes leave the input method as it is.
+// Open or Chinese: the input method is switched on; Close: switched off. In these modes the
+// keyboard layout whose description is `name` (if one is installed) becomes active. Other
+// modes leave the input method and the layout as they are.
 void ApplyImeMode(HWND window, TImeMode mode, const std::string& name);
 
 // The installed keyboard layout whose input-method description is `name`; nullptr if none.

@@ -93,6 +93,14 @@ void TLabel::PaintWrapped(TCanvas& canvas, const RECT& rect) {
     }
 }
 
+void TLabel::ScaleBounds(int m, int d) {
+    if (!auto_size_) {
+        TWinControl::ScaleBounds(m, d);
+        return;
+    }
+    SetBounds(MulDiv(Left(), m, d), MulDiv(Top(), m, d), Width(), Height());
+}
+
 void TLabel::FontChanged() {
     TWinControl::FontChanged();
     AdjustSize();

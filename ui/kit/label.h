@@ -27,6 +27,8 @@ protected:
     void EraseBackground(TCanvas& canvas) override;
     void Paint(TCanvas& canvas) override;
     void FontChanged() override;
+    // A label that takes its caption's size only moves: its new font has sized it.
+    void ScaleBounds(int m, int d) override;
 
 private:
     void PaintWrapped(TCanvas& canvas, const RECT& rect);

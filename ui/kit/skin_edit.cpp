@@ -44,6 +44,12 @@ void TCustomSkinEdit::DoEnter() {
     ApplyImeMode(Handle(), ime_mode_, ime_name_);
 }
 
+HBRUSH TCustomSkinEdit::CtlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetBkColor(dc, ColorToRGB(Color()));
+    return ColorBrush();
+}
+
 void TCustomSkinEdit::SetBorderColors(TColor normal, TColor focused) {
     normal_border_ = normal;
     focused_border_ = focused;

@@ -35,6 +35,8 @@ public:
 protected:
     TCustomSkinEdit(const ControlArgs& args, DWORD style);
     void DoEnter() override;
+    // The text in the font's colour over the control's colour.
+    HBRUSH CtlColor(HDC dc) override;
     LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:

@@ -149,6 +149,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_SETFOCUS:
             DoEnter();
             break;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: {  // a read-only or disabled edit asks with the latter
+            auto* child = static_cast<TWinControl*>(GetPropA(reinterpret_cast<HWND>(lparam), kSelfProp));
+            if (child && child->parent_ == this)
+                if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wparam)))
+                    return reinterpret_cast<LRESULT>(brush);
+            break;
+        }
         default:
             break;
     }
@@ -252,6 +260,23 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (align_ != TAlign::None && parent_) parent_->AlignControls();
 }
 
+void TWinControl::ScaleControls(int m, int d) {
+    if (!parent_font_ || !parent_) {  // the others take the scaled font from their parent
+        font_.SetPixelsPerInch(MulDiv(font_.PixelsPerInch(), m, d));
+        font_.SetHeight(MulDiv(font_.Height(), m, d));
+    }
+    for (TWinControl* child : std::vector<TWinControl*>(controls_)) {
+        child->ScaleControls(m, d);
+        child->ScaleBounds(m, d);
+    }
+}
+
+void TWinControl::ScaleBounds(int m, int d) {
+    const RECT r = WindowRectInParent(handle_);
+    SetBounds(MulDiv(r.left, m, d), MulDiv(r.top, m, d), MulDiv(r.right - r.left, m, d),
+              MulDiv(r.bottom - r.top, m, d));
+}
+
 void TWinControl::SetAlign(TAlign align) {
     align_ = align;
     if (parent_) parent_->AlignControls();
@@ -310,7 +335,19 @@ void TWinControl::SetCaption(const std::string& caption) {
 
 void TWinControl::SetColor(TColor color) {
     color_ = color;
+    color_brush_.Reset();
     Invalidate();
+}
+
+HBRUSH TWinControl::CtlColor(HDC) { return nullptr; }
+
+HBRUSH TWinControl::ColorBrush() {
+    if (!color_brush_) color_brush_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+    return color_brush_.get();
+}
+
+void TWinControl::RedrawAll() {
+    if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE | RDW_FRAME);
 }
 
 void TWinControl::Invalidate() {

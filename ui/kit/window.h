@@ -91,6 +91,9 @@ public:
         Invalidate();
         Update();
     }
+    // Erases and paints this control, its frame and all its children again: what a change
+    // of colours that reaches into clipped children and transparent labels needs.
+    void RedrawAll();
     void SetFocus();
     bool Focused() const { return handle_ && GetFocus() == handle_; }
 
@@ -100,6 +103,11 @@ public:
 
     // Sends a message through this control's own window procedure, now.
     LRESULT Perform(UINT message, WPARAM wparam, LPARAM lparam) { return WndProc(message, wparam, lparam); }
+
+    // Scales every font with a face of its own (and the resolution the fonts convert points
+    // at) and the children's positions and sizes by m / d: a form laid out at 96 DPI on a
+    // screen of another resolution.
+    void ScaleControls(int m, int d);
 
     // Paints the client area (erase + paint) into a DC: WM_PRINTCLIENT and tests use it.
     void PaintTo(HDC dc);
@@ -122,6 +130,13 @@ protected:
     virtual void Resized() {}
     virtual void DoEnter() {}
     virtual void FontChanged();
+    // This control's position and size in its parent, scaled by m / d.
+    virtual void ScaleBounds(int m, int d);
+    // WM_CTLCOLOR* for this control, asked by its parent: sets the DC's colours and returns
+    // the background brush, or nullptr for the system's colours.
+    virtual HBRUSH CtlColor(HDC dc);
+    // A solid brush in Color(), made on demand and kept until the colour changes.
+    HBRUSH ColorBrush();
 
     // Paints the parent under this control into the DC, in this control's coordinates.
     void PaintParentBackground(HDC dc);
@@ -144,6 +159,7 @@ private:
     std::string caption_;
     TAlign align_ = TAlign::None;
     TColor color_ = clBtnFace;
+    Brush color_brush_;
     TFont font_;
     bool parent_font_ = true;
     int tab_order_ = -1;
