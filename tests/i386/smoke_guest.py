@@ -19,11 +19,13 @@ import xml.etree.ElementTree as ET
 
 IO = sys.argv[1]
 OUT = os.path.join(IO, "out")
-PREFIX = "/opt/netprobe/wineprefix"
+# The image's values; the two variables let the script be tried outside the guest.
+PREFIX = os.environ.get("SMOKE_WINEPREFIX", "/opt/netprobe/wineprefix")
+DISPLAY = os.environ.get("SMOKE_DISPLAY", "1")
 DRIVE_C = os.path.join(PREFIX, "drive_c")
-FRAMEBUFFER = "/tmp/fb/Xvfb_screen0"
+FRAMEBUFFER = f"/tmp/fb{DISPLAY}/Xvfb_screen0"
 ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEARCH="win32", WINEDEBUG="-all",
-           WINEDLLOVERRIDES="mscoree,mshtml=", LANG="zh_CN.UTF-8", DISPLAY=":1")
+           WINEDLLOVERRIDES="mscoree,mshtml=", LANG="zh_CN.UTF-8", DISPLAY=":" + DISPLAY)
 for name in ("LC_ALL", "LC_CTYPE", "LC_MESSAGES", "LANGUAGE"):
     ENV.pop(name, None)
 NCC = ('<?xml version="1.0" encoding="UTF-8"?><CONFIG><COMMUNICATIONS><UPDATE><NAME>up</NAME>'
@@ -86,6 +88,7 @@ class Suite:
         elapsed = time.monotonic() - start
         with open(os.path.join(OUT, name + ".log"), "w", encoding="utf-8") as f:
             f.write(log)
+        log = "".join(c for c in log if c >= " " or c in "\t\n\r")  # what XML can carry
         self.cases.append((name, elapsed, failure, log))
         print(f"{'FAIL' if failure else 'ok  '} {name} ({elapsed:.1f}s) {failure or ''}", flush=True)
 
@@ -158,7 +161,7 @@ def screenshot(path):
         failure, log = expect(status, output, 0, "verdict passed")
         colours = distinct_colours(os.path.join(OUT, "screenshot.xwd"))
         log += f"\nscreenshot: {colours} distinct colours\n"
-        if not failure and colours < 8:
+        if not failure and colours < 4:  # a blank screen has one
             failure = f"the screenshot is nearly blank ({colours} colours)"
         return failure, log
     return check
@@ -180,13 +183,13 @@ def distinct_colours(xwd):
 
 
 def start_display():
-    os.makedirs("/tmp/fb", exist_ok=True)
-    xvfb = subprocess.Popen(["Xvfb", ":1", "-nolisten", "tcp", "-fbdir", "/tmp/fb",
+    os.makedirs(os.path.dirname(FRAMEBUFFER), exist_ok=True)
+    xvfb = subprocess.Popen(["Xvfb", ":" + DISPLAY, "-nolisten", "tcp", "-fbdir", os.path.dirname(FRAMEBUFFER),
                              "-screen", "0", "1024x768x24"],
                             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
     for _ in range(200):
-        if os.path.exists("/tmp/.X11-unix/X1"):
+        if os.path.exists("/tmp/.X11-unix/X" + DISPLAY):
             break
         time.sleep(0.1)
     # One persistent wineserver for every case.
