@@ -68,7 +68,7 @@ def configure(path, port, action):
         f.write(NCC.format(port=port, action=action))
 
 
-def wine(path, exe, *args, timeout=180):
+def wine(path, exe, *args, timeout=300):
     """Runs exe from the install folder path; returns (exit status, output as text)."""
     run = subprocess.run(["wine", exe, *args], cwd=path, env=ENV, stdin=subprocess.DEVNULL,
                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout)
@@ -144,7 +144,7 @@ def screenshot(path):
                                      "--linger", "8000"], cwd=path, env=ENV,
                                     stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         try:
-            deadline = time.monotonic() + 120
+            deadline = time.monotonic() + 300
             while time.monotonic() < deadline and proc.poll() is None:
                 with open(log_path, "rb") as f:
                     if b"verdict" in f.read():
@@ -152,7 +152,7 @@ def screenshot(path):
                 time.sleep(0.5)
             time.sleep(3)  # the windows repaint after the wait window went away
             shutil.copy(FRAMEBUFFER, os.path.join(OUT, "screenshot.xwd"))
-            status = proc.wait(timeout=120)
+            status = proc.wait(timeout=300)
         finally:
             if proc.poll() is None:
                 proc.kill()
@@ -222,7 +222,6 @@ def main():
     configure(plain, port, "missing")
     suite.case("not_found.netprobe_exe", cli_test(plain, False, "目标地址无法到达"))
     suite.case("not_found.export_caller", export_caller(plain, 0))
-    suite.case("not_found.hostsim", hostsim(plain, False))
     chinese = install("税务软件/网络检测")
     configure(chinese, port, "ok")
     suite.case("chinese_folder.netprobe_exe", cli_test(chinese, True))
