@@ -18,7 +18,14 @@ std::string Setting(const char* key, const char* default_value) {
     return Host().GetUserConfigParam(kSection, key, default_value);
 }
 
-std::string Quoted(const std::string& gbk) { return "'" + GbkToUtf8(gbk) + "'"; }
+// Built by appending: GCC 12's -Wrestrict misreads the inlined "'" + std::string&& of an
+// optimised build as an overlapping copy.
+std::string Quoted(const std::string& gbk) {
+    std::string quoted = "'";
+    quoted += GbkToUtf8(gbk);
+    quoted += '\'';
+    return quoted;
+}
 
 std::optional<bool> BooleanText(const std::string& text) {
     try {
