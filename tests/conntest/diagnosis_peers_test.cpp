@@ -8,6 +8,7 @@
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
 #include "tests/conntest/test_resolver.h"
+#include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/http_proxy.h"
 #include "tests/support/loopback/unused_port.h"
@@ -17,10 +18,7 @@ namespace {
 
 using testing::HttpOrigin;
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
+using testing::EnvOrEmpty;
 
 TServerInfo Via(std::uint8_t kind, const std::string& port, const std::string& user, const std::string& pass) {
     TServerInfo s;
@@ -49,8 +47,10 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
     HttpOrigin origin;
     testing::HttpProxy strict_proxy;
     strict_proxy.ExpectCredentials("probe", "right");
-    const std::string tiny = Env("NETPROBE_PEER_TINYPROXY_PORT"), tiny_user = Env("NETPROBE_PEER_TINYPROXY_USER");
-    const std::string micro = Env("NETPROBE_PEER_MICROSOCKS_PORT"), dante = Env("NETPROBE_PEER_DANTE_PORT");
+    const std::string tiny = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_PORT"),
+                      tiny_user = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_USER");
+    const std::string micro = EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_PORT"),
+                      dante = EnvOrEmpty("NETPROBE_PEER_DANTE_PORT");
     const auto none = [](HttpOrigin&) {};
     const Case cases[] = {
         {"closed port", "", [] { return TServerInfo{}; }, [](HttpOrigin&) {}, ProbeCause::kConnectionRefused,
@@ -62,8 +62,8 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
          [&] { return Via(0, std::to_string(strict_proxy.port()), "probe", "wrong"); }, none, ProbeCause::kProxyAuth,
          "代理用户名或口令验证失败", 407},
         {"microsocks, wrong password", "NETPROBE_PEER_MICROSOCKS_PORT",
-         [&] { return Via(2, micro, Env("NETPROBE_PEER_MICROSOCKS_USER"), "wrong"); }, none, ProbeCause::kProxyAuth,
-         "网络连接异常"},
+         [&] { return Via(2, micro, EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_USER"), "wrong"); }, none,
+         ProbeCause::kProxyAuth, "网络连接异常"},
         {"dante SOCKS5 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return Via(2, dante, "", ""); },
          none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 2},
         {"dante SOCKS4 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return Via(1, dante, "", ""); },
@@ -81,7 +81,7 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (*c.needs && Env(c.needs).empty()) {
+        if (*c.needs && EnvOrEmpty(c.needs).empty()) {
             std::printf("[ skipped  ] %s: %s not set (scripts/test-peers start)\n", c.name, c.needs);
             continue;
         }

@@ -6,6 +6,7 @@
 
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
+#include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 
 namespace netprobe {
@@ -13,13 +14,10 @@ namespace {
 
 using testing::HttpOrigin;
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
+using testing::EnvOrEmpty;
 
 #define REQUIRE_PEER(var) \
-    if (Env(var).empty()) GTEST_SKIP() << var << " not set: start scripts/test-peers"
+    if (EnvOrEmpty(var).empty()) GTEST_SKIP() << var << " not set: start scripts/test-peers"
 
 struct Outcome {
     bool ok;
@@ -47,8 +45,9 @@ Outcome ProbeVia(const HttpOrigin& origin, std::uint8_t kind, const std::string&
 TEST(RealPeers, TinyproxyWithBasicAuth) {
     REQUIRE_PEER("NETPROBE_PEER_TINYPROXY_PORT");
     HttpOrigin origin;
-    const std::string port = Env("NETPROBE_PEER_TINYPROXY_PORT");
-    const std::string user = Env("NETPROBE_PEER_TINYPROXY_USER"), pass = Env("NETPROBE_PEER_TINYPROXY_PASS");
+    const std::string port = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_PORT");
+    const std::string user = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_USER"),
+                      pass = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_PASS");
     Outcome good = ProbeVia(origin, 0, port, true, user, pass);
     EXPECT_TRUE(good.ok) << good.message;
     ASSERT_EQ(origin.requests().size(), 1u);
@@ -68,8 +67,9 @@ TEST(RealPeers, TinyproxyWithBasicAuth) {
 TEST(RealPeers, MicrosocksSocks5WithUserAndPassword) {
     REQUIRE_PEER("NETPROBE_PEER_MICROSOCKS_PORT");
     HttpOrigin origin;
-    const std::string port = Env("NETPROBE_PEER_MICROSOCKS_PORT");
-    const std::string user = Env("NETPROBE_PEER_MICROSOCKS_USER"), pass = Env("NETPROBE_PEER_MICROSOCKS_PASS");
+    const std::string port = EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_PORT");
+    const std::string user = EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_USER"),
+                      pass = EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_PASS");
     Outcome good = ProbeVia(origin, 2, port, true, user, pass);
     EXPECT_TRUE(good.ok) << good.message << " (password '" << pass << "')";
     Outcome wrong = ProbeVia(origin, 2, port, true, user, pass + "x");
@@ -81,7 +81,7 @@ TEST(RealPeers, MicrosocksSocks5WithUserAndPassword) {
 TEST(RealPeers, DanteSocks4AndSocks5WithoutAuthentication) {
     REQUIRE_PEER("NETPROBE_PEER_DANTE_PORT");
     HttpOrigin origin;
-    const std::string port = Env("NETPROBE_PEER_DANTE_PORT");
+    const std::string port = EnvOrEmpty("NETPROBE_PEER_DANTE_PORT");
     Outcome socks4 = ProbeVia(origin, 1, port, false);
     EXPECT_TRUE(socks4.ok) << socks4.message;
     Outcome socks5 = ProbeVia(origin, 2, port, false);

@@ -13,6 +13,8 @@ std::optional<std::string> GetEnv(const std::string& name) {
 
 }  // namespace
 
+std::string EnvOrEmpty(const char* name) { return GetEnv(name).value_or(""); }
+
 void SetEnv(const std::string& name, const std::optional<std::string>& value) {
 #ifdef _WIN32
     // An empty value removes the variable on Windows; the module treats unset and empty alike.

@@ -5,6 +5,9 @@
 
 namespace netprobe::testing {
 
+// The value of an environment variable of the test process; empty when it is unset.
+std::string EnvOrEmpty(const char* name);
+
 // Sets (or, with nullopt, removes) an environment variable of the test process.
 void SetEnv(const std::string& name, const std::optional<std::string>& value);
 
