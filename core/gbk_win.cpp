@@ -7,6 +7,7 @@
 
 #include "core/gbk.h"
 #include "core/gbk_skip.h"
+#include "core/wide_text.h"
 
 namespace netprobe {
 namespace {
@@ -84,39 +85,9 @@ std::string NarrowTo(UINT code_page, const std::wstring& wide) {
     return out;
 }
 
-// One GBK character (one or two bytes) as UTF-16, or "?" when the code page has none.
-wchar_t WidenGbkChar(const unsigned char* p, int len) {
-    wchar_t wc = L'?';
-    if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(p), len, &wc, 1) != 1) {
-        return L'?';
-    }
-    return wc;
-}
-
-std::wstring WidenGbk(std::string_view gbk) {
-    std::wstring wide;
-    wide.reserve(gbk.size());
-    auto p = reinterpret_cast<const unsigned char*>(gbk.data());
-    std::size_t left = gbk.size();
-    while (left > 0) {
-        if (p[0] < 0x80) {
-            wide.push_back(static_cast<wchar_t>(p[0]));
-            ++p;
-            --left;
-            continue;
-        }
-        // A lead byte takes its trail byte along, valid or not, as the iconv build does.
-        const int len = (p[0] >= 0x81 && p[0] <= 0xFE && left >= 2) ? 2 : 1;
-        wide.push_back(WidenGbkChar(p, len));
-        p += len;
-        left -= static_cast<std::size_t>(len);
-    }
-    return wide;
-}
-
 }  // namespace
 
 std::string Utf8ToGbk(std::string_view utf8) { return NarrowTo(kGbkCodePage, WidenUtf8(utf8)); }
-std::string GbkToUtf8(std::string_view gbk) { return NarrowTo(CP_UTF8, WidenGbk(gbk)); }
+std::string GbkToUtf8(std::string_view gbk) { return NarrowTo(CP_UTF8, GbkToWide(gbk)); }
 
 }  // namespace netprobe

@@ -6,20 +6,11 @@
 
 #include "conntest/driver.h"
 #include "core/gbk.h"
+#include "core/wide_text.h"
 #include "module/debug_trace.h"
 
 namespace netprobe {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int length = static_cast<int>(utf8.size());
-    const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    if (count <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(count), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), count);
-    return wide;
-}
 
 class DebugTrace : public ProbeObserver {
 public:
@@ -36,7 +27,7 @@ private:
         const std::string line = "netprobe: " + std::string(report.final ? "final" : "selection") + " probe, server " +
                                  std::to_string(report.index) + " " + GbkToUtf8(report.address) + ": " +
                                  GbkToUtf8(DiagnosisLine(report.diagnosis)) + "\n";
-        OutputDebugStringW(Wide(line).c_str());
+        OutputDebugStringW(Utf8ToWide(line).c_str());
     }
 };
 

@@ -8,18 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "core/wide_text.h"
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/child_process_win.h"
 #include "tests/support/loopback/unused_port.h"
 #include "tests/support/temp_dir.h"
-#include "tools/console/utf16.h"
 
 namespace netprobe {
 namespace {
 
 namespace fs = std::filesystem;
-using console::Utf8ToWide;
 
 // A console of this process's own, and a screen buffer on it that children inherit as their
 // standard output and error. Under Wine a process started without a console has a hidden
@@ -106,7 +105,7 @@ TEST(Console, ChineseReadsBackFromTheScreenInCodePages936And65001) {
             if (shown.ends_with(L'\n')) shown.back() = L' ';
             EXPECT_NE(screen.Text().find(shown), std::wstring::npos)
                 << "code page " << code_page << ", " << c.program << " " << c.args.front() << ": "
-                << console::WideToUtf8(screen.Text().substr(0, 400));
+                << WideToUtf8(screen.Text().substr(0, 400));
         }
     }
 }

@@ -5,14 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "core/wide_text.h"
 #include "netprobe_version.h"
 #include "tests/support/child_process.h"
-#include "tools/console/utf16.h"
 
 namespace netprobe {
 namespace {
-
-using console::Utf8ToWide;
 
 class VersionInfo {
 public:
@@ -50,8 +48,8 @@ TEST(VersionResource, ModuleAndToolCarryTheProjectVersion) {
         DWORD type;
     };
     for (const Case& c : {Case{L"netprobe.exe", VFT_APP}, Case{L"netprobe.dll", VFT_DLL}}) {
-        const VersionInfo info(Utf8ToWide(testing::FileBeside(console::WideToUtf8(c.file))));
-        ASSERT_TRUE(info.ok()) << "no version resource in " << console::WideToUtf8(c.file);
+        const VersionInfo info(Utf8ToWide(testing::FileBeside(WideToUtf8(c.file))));
+        ASSERT_TRUE(info.ok()) << "no version resource in " << WideToUtf8(c.file);
         const VS_FIXEDFILEINFO* fixed = info.Fixed();
         ASSERT_NE(fixed, nullptr);
         EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(NETPROBE_VERSION_MINOR, NETPROBE_VERSION_MAJOR)));

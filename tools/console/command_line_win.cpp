@@ -2,8 +2,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "core/wide_text.h"
 #include "tools/console/command_line.h"
-#include "tools/console/utf16.h"
 
 namespace netprobe::console {
 namespace {

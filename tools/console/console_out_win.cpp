@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
+#include "core/wide_text.h"
 #include "tools/console/console_out.h"
-#include "tools/console/utf16.h"
 
 namespace netprobe::console {
 namespace {

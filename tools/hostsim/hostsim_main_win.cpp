@@ -14,6 +14,8 @@
 namespace {
 
 using namespace netprobe::hostsim;
+using netprobe::Utf8ToWide;
+using netprobe::WideToUtf8;
 using netprobe::console::PrintError;
 
 int MessageLoop() {

@@ -136,7 +136,7 @@ void MainFrame::OnTimer(UINT_PTR id) {
 void MainFrame::OnCopyData(const COPYDATASTRUCT& data) {
     std::string bytes(static_cast<const char*>(data.lpData), data.lpData ? data.cbData : 0);
     while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
-    Log(L"WM_COPYDATA dwData=" + std::to_wstring(data.dwData) + L" " + Utf8ToWide(GbkBytesToUtf8(bytes)));
+    Log(L"WM_COPYDATA dwData=" + std::to_wstring(data.dwData) + L" " + GbkToWide(bytes));
 }
 
 // The probe runs on this (the user-interface) thread, as in the suite, between ShowStatus and
@@ -171,7 +171,7 @@ void MainFrame::RunTest() {
 void MainFrame::AskValue() {
     const InputOutcome outcome = hostsim::AskValue("");
     Log(std::wstring(L"ShowInputDialog = ") + (outcome.confirmed ? L"True" : L"False") + L", 值: " +
-        Utf8ToWide(GbkBytesToUtf8(outcome.value)));
+        GbkToWide(outcome.value));
 }
 
 void MainFrame::FinishCommandLineRun() {

@@ -1,7 +1,7 @@
 #include "tools/report_window/report_form_win.h"
 
 #include "core/gbk.h"
-#include "tools/console/utf16.h"
+#include "core/wide_text.h"
 #include "ui/kit/color.h"
 
 namespace netprobe::cli {
@@ -86,7 +86,7 @@ void TReportForm::CopyClick() {
 }
 
 bool CopyToClipboard(HWND owner, const std::string& utf8) {
-    const std::wstring text = console::Utf8ToWide(WithCrLf(utf8));
+    const std::wstring text = Utf8ToWide(WithCrLf(utf8));
     GlobalText memory;
     memory.handle = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
     if (!memory.handle) return false;

@@ -1,5 +1,6 @@
 #include "ui/kit/label.h"
 
+#include "core/wide_text.h"
 #include "ui/kit/gdi.h"
 #include "ui/kit/text_wrap.h"
 

@@ -49,12 +49,4 @@ std::vector<std::wstring> WrapText(HDC dc, const std::wstring& text, int width) 
     return lines;
 }
 
-std::wstring GbkToWide(const std::string& text) {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
 }  // namespace netprobe::ui

@@ -11,7 +11,4 @@ namespace netprobe::ui {
 
 std::vector<std::wstring> WrapText(HDC dc, const std::wstring& text, int width);
 
-// GBK bytes (code page 936) to UTF-16.
-std::wstring GbkToWide(const std::string& text);
-
 }  // namespace netprobe::ui

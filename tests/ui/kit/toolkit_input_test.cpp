@@ -138,10 +138,5 @@ TEST_F(WrapTest, LineEndsStartNewLines) {
     EXPECT_EQ(Wrap(L"ab\r\ncd\n\nef", 8), (std::vector<std::wstring>{L"ab", L"cd", L"", L"ef"}));
 }
 
-TEST(GbkToWide, ConvertsChineseBytes) {
-    EXPECT_EQ(GbkToWide("\xB2\xE2\xCA\xD4"), std::wstring(L"\u6D4B\u8BD5"));  // 测试
-    EXPECT_EQ(GbkToWide(""), std::wstring());
-}
-
 }  // namespace
 }  // namespace netprobe::ui
