@@ -7,6 +7,7 @@
 
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
+#include "tests/conntest/probe_servers.h"
 #include "tests/conntest/test_resolver.h"
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
@@ -16,21 +17,9 @@
 namespace netprobe {
 namespace {
 
-using testing::HttpOrigin;
-
 using testing::EnvOrEmpty;
-
-TServerInfo Via(std::uint8_t kind, const std::string& port, const std::string& user, const std::string& pass) {
-    TServerInfo s;
-    s.ProxyEnabled = true;
-    s.ProxyKind = kind;
-    s.ProxyHost = "127.0.0.1";
-    s.ProxyPortText = port;
-    s.ProxyAuth = !user.empty();
-    s.ProxyUserName = user;
-    s.ProxyPass = pass;
-    return s;
-}
+using testing::HttpOrigin;
+using testing::ThroughProxy;
 
 struct Case {
     const char* name;
@@ -57,16 +46,17 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
          "网络连接异常"},
         {"unresolvable name", "", [] { return TServerInfo{}; }, none, ProbeCause::kNameNotResolved, "网络连接异常"},
         {"tinyproxy, wrong password (401)", "NETPROBE_PEER_TINYPROXY_PORT",
-         [&] { return Via(0, tiny, tiny_user, "wrong"); }, none, ProbeCause::kProxyAuth, "需要ssl验证", 401},
+         [&] { return ThroughProxy({}, 0, tiny, tiny_user, "wrong"); }, none, ProbeCause::kProxyAuth, "需要ssl验证",
+         401},
         {"stricter proxy, wrong password (407)", "",
-         [&] { return Via(0, std::to_string(strict_proxy.port()), "probe", "wrong"); }, none, ProbeCause::kProxyAuth,
-         "代理用户名或口令验证失败", 407},
+         [&] { return ThroughProxy({}, 0, std::to_string(strict_proxy.port()), "probe", "wrong"); }, none,
+         ProbeCause::kProxyAuth, "代理用户名或口令验证失败", 407},
         {"microsocks, wrong password", "NETPROBE_PEER_MICROSOCKS_PORT",
-         [&] { return Via(2, micro, EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_USER"), "wrong"); }, none,
+         [&] { return ThroughProxy({}, 2, micro, EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_USER"), "wrong"); }, none,
          ProbeCause::kProxyAuth, "网络连接异常"},
-        {"dante SOCKS5 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return Via(2, dante, "", ""); },
+        {"dante SOCKS5 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return ThroughProxy({}, 2, dante); },
          none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 2},
-        {"dante SOCKS4 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return Via(1, dante, "", ""); },
+        {"dante SOCKS4 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return ThroughProxy({}, 1, dante); },
          none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 91},
         {"404", "", [] { return TServerInfo{}; }, [](HttpOrigin& o) { o.SetStatus(404); }, ProbeCause::kHttpStatus,
          "目标地址无法到达", 404},

@@ -12,6 +12,7 @@
 #include "conntest/driver.h"
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
+#include "tests/conntest/probe_servers.h"
 #include "tests/support/channel_file.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
@@ -23,11 +24,13 @@
 namespace netprobe {
 namespace {
 
+using testing::Direct;
 using testing::HttpOrigin;
 using testing::OriginBehavior;
 using testing::OriginFault;
 using testing::SocksFault;
 using testing::SocksServer;
+using testing::ThroughProxy;
 using namespace std::chrono_literals;
 
 constexpr char kTimedOut[] = "网络连接超时";
@@ -35,14 +38,6 @@ constexpr char kFailed[] = "网络连接异常";
 // The request limit of the stalling cases, in milliseconds: short, so that they end soon.
 constexpr std::int32_t kShortLimit = 300;
 constexpr std::int32_t kNormalLimit = 5000;
-
-TServerInfo Direct(std::uint16_t port) {
-    TServerInfo server;
-    server.Host = "127.0.0.1";
-    server.PortText = std::to_string(port);
-    server.Action = "check";
-    return server;
-}
 
 struct Outcome {
     bool ok = true;
@@ -215,11 +210,8 @@ TEST_P(SocksFaults, FailTheProbeWithoutReachingTheOrigin) {
         HttpOrigin origin;
         SocksServer socks(row.version);
         socks.SetFault(row.fault);
-        TServerInfo server = Direct(origin.port());
-        server.ProxyEnabled = true;
-        server.ProxyKind = row.version == 4 ? 1 : 2;
-        server.ProxyHost = "127.0.0.1";
-        server.ProxyPortText = std::to_string(socks.port());
+        const TServerInfo server =
+            ThroughProxy(Direct(origin.port()), row.version == 4 ? 1 : 2, std::to_string(socks.port()));
         Outcome outcome = Probe(server, kNormalLimit);
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.message, kFailed);
@@ -263,11 +255,7 @@ TEST_P(SilentProxies, TimeOutWithinTheRequestLimit) {
     {
         HttpOrigin origin;
         testing::LoopbackServer proxy(StaySilent);
-        TServerInfo server = Direct(origin.port());
-        server.ProxyEnabled = true;
-        server.ProxyKind = GetParam().kind;
-        server.ProxyHost = "127.0.0.1";
-        server.ProxyPortText = std::to_string(proxy.port());
+        const TServerInfo server = ThroughProxy(Direct(origin.port()), GetParam().kind, std::to_string(proxy.port()));
         Outcome outcome = Probe(server, kShortLimit);
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.message, kTimedOut);
@@ -302,11 +290,8 @@ TEST_P(SlowSocksProxies, EachHandshakeReplyIsARead) {
     HttpOrigin origin;
     SocksServer socks(row.version);
     socks.SetReplyDelay(row.reply_delay);
-    TServerInfo server = Direct(origin.port());
-    server.ProxyEnabled = true;
-    server.ProxyKind = row.version == 4 ? 1 : 2;
-    server.ProxyHost = "127.0.0.1";
-    server.ProxyPortText = std::to_string(socks.port());
+    const TServerInfo server =
+        ThroughProxy(Direct(origin.port()), row.version == 4 ? 1 : 2, std::to_string(socks.port()));
     Outcome outcome = Probe(server, 800);
     EXPECT_EQ(outcome.ok, row.ok);
     EXPECT_EQ(outcome.message, row.message);

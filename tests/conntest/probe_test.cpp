@@ -7,6 +7,7 @@
 
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
+#include "tests/conntest/probe_servers.h"
 #include "tests/support/env_var.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/loopback/http_origin.h"
@@ -21,13 +22,7 @@ using testing::OriginFault;
 using testing::SocksServer;
 using namespace std::chrono_literals;
 
-TServerInfo Direct(std::uint16_t port, const std::string& action = "svc") {
-    TServerInfo server;
-    server.Host = "127.0.0.1";
-    server.PortText = std::to_string(port);
-    server.Action = action;
-    return server;
-}
+TServerInfo Direct(std::uint16_t port, const std::string& action = "svc") { return testing::Direct(port, action); }
 
 struct Outcome {
     bool ok;
@@ -184,12 +179,7 @@ TEST(ProbeWait, ReentryFromAnotherThreadIsRefused) {
 // Proxies.
 
 TServerInfo ThroughProxy(std::uint16_t origin_port, std::uint8_t kind, std::uint16_t proxy_port) {
-    TServerInfo server = Direct(origin_port);
-    server.ProxyEnabled = true;
-    server.ProxyKind = kind;
-    server.ProxyHost = "127.0.0.1";
-    server.ProxyPortText = std::to_string(proxy_port);
-    return server;
+    return testing::ThroughProxy(Direct(origin_port), kind, std::to_string(proxy_port));
 }
 
 TEST(ProbeSocks, Socks4SendsTheUserNameAsUserIdAndResolvesLocally) {

@@ -6,6 +6,7 @@
 
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
+#include "tests/conntest/probe_servers.h"
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 
@@ -26,17 +27,8 @@ struct Outcome {
 
 Outcome ProbeVia(const HttpOrigin& origin, std::uint8_t kind, const std::string& port, bool auth,
                  const std::string& user = "", const std::string& password = "") {
-    TServerInfo server;
-    server.Host = "127.0.0.1";
-    server.PortText = std::to_string(origin.port());
-    server.Action = "check";
-    server.ProxyEnabled = true;
-    server.ProxyKind = kind;
-    server.ProxyHost = "127.0.0.1";
-    server.ProxyPortText = port;
+    TServerInfo server = testing::ThroughProxy(testing::Direct(origin.port()), kind, port, user, password);
     server.ProxyAuth = auth;
-    server.ProxyUserName = user;
-    server.ProxyPass = password;
     std::string message;
     bool ok = RunProbe(server, message, 3000);
     return {ok, GbkToUtf8(message)};
