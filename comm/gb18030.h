@@ -1,7 +1,8 @@
 #pragma once
 
 // GB18030 (code page 54936) to UTF-8 where the system has no converter of its own for it
-// (Wine): one byte is ASCII, two bytes are read as code page 936, four bytes by the
+// (Wine): one byte is ASCII, two bytes are read as code page 936 except where GB18030 reads
+// them otherwise (a few of them lie beyond the Basic Multilingual Plane), four bytes by the
 // standard's ranges (Basic Multilingual Plane) and its linear rule (beyond).
 namespace netprobe::xml {
 

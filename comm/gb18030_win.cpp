@@ -53,6 +53,45 @@ constexpr Range kRanges[] = {
     {39265, 0xFF5F}, {39394, 0xFFE6}};
 constexpr std::uint32_t kLastBmpLinear = 39419;
 
+// The two-byte codes that GB18030 reads other than code page 936 does: characters that
+// code page 936 has only as private-use code points (the euro sign, pinyin letters,
+// ideographic description characters, CJK radicals and ideographs, vertical forms). The list
+// is the same as the C library's GB18030 converter on Linux, so that a file reads the same on
+// both builds.
+struct TwoByteCode {
+    std::uint16_t code;
+    std::uint32_t code_point;
+};
+constexpr TwoByteCode kTwoByteCodes[] = {
+    {0xA2E3, 0x20AC},  {0xA6D9, 0xFE10}, {0xA6DA, 0xFE12}, {0xA6DB, 0xFE11},  {0xA6DC, 0xFE13},  {0xA6DD, 0xFE14},
+    {0xA6DE, 0xFE15},  {0xA6DF, 0xFE16}, {0xA6EC, 0xFE17}, {0xA6ED, 0xFE18},  {0xA6F3, 0xFE19},  {0xA8BC, 0x1E3F},
+    {0xA8BF, 0x01F9},  {0xA989, 0x303E}, {0xA98A, 0x2FF0}, {0xA98B, 0x2FF1},  {0xA98C, 0x2FF2},  {0xA98D, 0x2FF3},
+    {0xA98E, 0x2FF4},  {0xA98F, 0x2FF5}, {0xA990, 0x2FF6}, {0xA991, 0x2FF7},  {0xA992, 0x2FF8},  {0xA993, 0x2FF9},
+    {0xA994, 0x2FFA},  {0xA995, 0x2FFB}, {0xFE50, 0x2E81}, {0xFE51, 0x20087}, {0xFE52, 0x20089}, {0xFE53, 0x200CC},
+    {0xFE54, 0x2E84},  {0xFE55, 0x3473}, {0xFE56, 0x3447}, {0xFE57, 0x2E88},  {0xFE58, 0x2E8B},  {0xFE59, 0x9FB4},
+    {0xFE5A, 0x359E},  {0xFE5B, 0x361A}, {0xFE5C, 0x360E}, {0xFE5D, 0x2E8C},  {0xFE5E, 0x2E97},  {0xFE5F, 0x396E},
+    {0xFE60, 0x3918},  {0xFE61, 0x9FB5}, {0xFE62, 0x39CF}, {0xFE63, 0x39DF},  {0xFE64, 0x3A73},  {0xFE65, 0x39D0},
+    {0xFE66, 0x9FB6},  {0xFE67, 0x9FB7}, {0xFE68, 0x3B4E}, {0xFE69, 0x3C6E},  {0xFE6A, 0x3CE0},  {0xFE6B, 0x2EA7},
+    {0xFE6C, 0x215D7}, {0xFE6D, 0x9FB8}, {0xFE6E, 0x2EAA}, {0xFE6F, 0x4056},  {0xFE70, 0x415F},  {0xFE71, 0x2EAE},
+    {0xFE72, 0x4337},  {0xFE73, 0x2EB3}, {0xFE74, 0x2EB6}, {0xFE75, 0x2EB7},  {0xFE76, 0x2298F}, {0xFE77, 0x43B1},
+    {0xFE78, 0x43AC},  {0xFE79, 0x2EBB}, {0xFE7A, 0x43DD}, {0xFE7B, 0x44D6},  {0xFE7C, 0x4661},  {0xFE7D, 0x464C},
+    {0xFE7E, 0x9FB9},  {0xFE80, 0x4723}, {0xFE81, 0x4729}, {0xFE82, 0x477C},  {0xFE83, 0x478D},  {0xFE84, 0x2ECA},
+    {0xFE85, 0x4947},  {0xFE86, 0x497A}, {0xFE87, 0x497D}, {0xFE88, 0x4982},  {0xFE89, 0x4983},  {0xFE8A, 0x4985},
+    {0xFE8B, 0x4986},  {0xFE8C, 0x499F}, {0xFE8D, 0x499B}, {0xFE8E, 0x49B7},  {0xFE8F, 0x49B6},  {0xFE90, 0x9FBA},
+    {0xFE91, 0x241FE}, {0xFE92, 0x4CA3}, {0xFE93, 0x4C9F}, {0xFE94, 0x4CA0},  {0xFE95, 0x4CA1},  {0xFE96, 0x4C77},
+    {0xFE97, 0x4CA2},  {0xFE98, 0x4D13}, {0xFE99, 0x4D14}, {0xFE9A, 0x4D15},  {0xFE9B, 0x4D16},  {0xFE9C, 0x4D17},
+    {0xFE9D, 0x4D18},  {0xFE9E, 0x4D19}, {0xFE9F, 0x4DAE}, {0xFEA0, 0x9FBB},
+};
+static_assert(std::is_sorted(std::begin(kTwoByteCodes), std::end(kTwoByteCodes),
+                             [](const TwoByteCode& a, const TwoByteCode& b) { return a.code < b.code; }));
+
+// A8BC took U+1E3F from the four-byte sequence 81 35 F4 37, which stands for the private-use
+// code point that A8BC gave up. The four-byte sequences of the code points that the
+// two-byte codes above took from them (U+9FB4-U+9FBB, U+FE10-U+FE19) stand for none.
+constexpr std::uint32_t kSwappedLinear = 7457;
+constexpr std::uint32_t kSwappedCodePoint = 0xE7C7;
+bool TakenByTwoByteCode(std::uint32_t cp) { return (cp >= 0x9FB4 && cp <= 0x9FBB) || (cp >= 0xFE10 && cp <= 0xFE19); }
+
 bool InRange(unsigned char b, unsigned char low, unsigned char high) { return b >= low && b <= high; }
 
 // The code point of a four-byte sequence; 0 when it stands for none.
@@ -62,10 +101,12 @@ std::uint32_t FourByteCodePoint(const unsigned char* p) {
     if (InRange(p[0], 0x81, 0x84)) {
         const std::uint32_t linear = (static_cast<std::uint32_t>(p[0]) - 0x81) * 12600 + index;
         if (linear > kLastBmpLinear) return 0;
+        if (linear == kSwappedLinear) return kSwappedCodePoint;
         const Range* range = std::upper_bound(std::begin(kRanges), std::end(kRanges), linear,
                                               [](std::uint32_t value, const Range& r) { return value < r.linear; });
         --range;
-        return range->code_point + (linear - range->linear);
+        const std::uint32_t code_point = range->code_point + (linear - range->linear);
+        return TakenByTwoByteCode(code_point) ? 0 : code_point;
     }
     if (InRange(p[0], 0x90, 0xE3)) {
         const std::uint32_t code_point = 0x10000 + (static_cast<std::uint32_t>(p[0]) - 0x90) * 12600 + index;
@@ -74,8 +115,12 @@ std::uint32_t FourByteCodePoint(const unsigned char* p) {
     return 0;
 }
 
-// A two-byte sequence through code page 936; 0 when it stands for none.
+// A two-byte sequence: the list above, else code page 936; 0 when it stands for none.
 std::uint32_t TwoByteCodePoint(const unsigned char* p) {
+    const auto code = static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+    const TwoByteCode* own = std::lower_bound(std::begin(kTwoByteCodes), std::end(kTwoByteCodes), code,
+                                              [](const TwoByteCode& c, std::uint16_t value) { return c.code < value; });
+    if (own != std::end(kTwoByteCodes) && own->code == code) return own->code_point;
     wchar_t wide = 0;
     const int n = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(p), 2, &wide, 1);
     return n == 1 ? wide : 0;

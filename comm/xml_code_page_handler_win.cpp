@@ -27,10 +27,11 @@ int CodePageCharLen(UINT code_page, const unsigned char* in, int n) {
 }
 
 // The largest UTF-8 size of one character of `len` bytes: ASCII stays 1 byte; a character of
-// 1 or 2 bytes lies in the Basic Multilingual Plane (at most 3); one of 4 may lie beyond (4).
-int MaxUtf8(int len, unsigned char b) {
+// 1 or 2 bytes lies in the Basic Multilingual Plane (at most 3), except a few two-byte codes
+// of GB18030; one of 4 may lie beyond (4).
+int MaxUtf8(UINT code_page, int len, unsigned char b) {
     if (len == 1 && b < 0x80) return 1;
-    return len == 4 ? 4 : 3;
+    return len == 4 || (len == 2 && code_page == kGb18030) ? 4 : 3;
 }
 
 // Length of the UTF-8 sequence announced by lead byte b, 0 if b cannot start one.
@@ -102,7 +103,7 @@ int CodePageToUtf8Chunk(unsigned code_page, unsigned char* out, int* outlen, con
     while (take < n) {
         int len = char_len(in + take, n - take);
         if (take + len > n) break;  // a character cut at the end waits for the rest
-        int size = MaxUtf8(len, in[take]);
+        int size = MaxUtf8(code_page, len, in[take]);
         if (need + size > cap) break;
         need += size;
         take += len;

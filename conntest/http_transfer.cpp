@@ -7,12 +7,18 @@
 // have no read in them: they end by the connect limit set on the handle (the system's, not
 // one derived from the read time-out) or by the request limit. From the open connection on,
 // every wait for a byte is a read, the replies of a proxy's handshake included.
+//
+// A limit that ends the transfer while the name resolves does not wait for the resolution:
+// libcurl leaves its resolver thread to end by itself (CURLOPT_QUICK_EXIT), however long the
+// system's resolver takes, and the code that thread runs stays loaded from then on.
 #include "conntest/http_transfer.h"
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <memory>
 
+#include "conntest/code_pin.h"
 #include "conntest/connection_watch.h"
 
 namespace netprobe {
@@ -55,9 +61,19 @@ CURLcode FinishedResult(CURLM* multi) {
 // Milliseconds for curl_multi_wait: at least 1, so that a wait never turns into a spin.
 int WaitMs(milliseconds left) { return static_cast<int>(std::clamp<milliseconds::rep>(left.count(), 1, INT_MAX)); }
 
-}  // namespace
+// Whether the transfer ended before its name was resolved, with the resolver thread possibly
+// still at work: not because the address was unusable (no resolution began) nor because the
+// name does not resolve (the resolution ended).
+bool EndedWhileResolving(CURL* easy, CURLcode code) {
+    for (CURLcode settled : {CURLE_OK, CURLE_URL_MALFORMAT, CURLE_UNSUPPORTED_PROTOCOL, CURLE_COULDNT_RESOLVE_HOST,
+                             CURLE_COULDNT_RESOLVE_PROXY}) {
+        if (code == settled) return false;
+    }
+    curl_off_t resolved_us = 0;  // libcurl records at least 1 once the name is resolved
+    return curl_easy_getinfo(easy, CURLINFO_NAMELOOKUP_TIME_T, &resolved_us) == CURLE_OK && resolved_us == 0;
+}
 
-CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request, TransferStop* stop) {
+CURLcode Run(CURL* easy, milliseconds read, milliseconds request, TransferStop* stop) {
     ConnectionWatch watch(easy);  // first: the multi handle closes its sockets through it
     MultiHandle multi(curl_multi_init());
     if (!multi) return CURLE_OUT_OF_MEMORY;
@@ -86,6 +102,15 @@ CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request, Tran
         if (curl_multi_wait(multi.get(), nullptr, 0, wait_ms, &events) != CURLM_OK) return CURLE_RECV_ERROR;
         if (events > 0) last_event = Clock::now();
     }
+}
+
+}  // namespace
+
+CURLcode PerformWithin(CURL* easy, milliseconds read, milliseconds request, TransferStop* stop) {
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
+    const CURLcode code = Run(easy, read, request, stop);
+    if (EndedWhileResolving(easy, code)) PinCurlCode();
+    return code;
 }
 
 }  // namespace netprobe

@@ -10,7 +10,8 @@ namespace netprobe {
 // returns its result. Once the connection is open, the transfer fails with
 // CURLE_OPERATION_TIMEDOUT when `read` passes without an event on it (no byte arrived while
 // it waited); at any time once `request` has passed in all. Name resolution and the TCP
-// connect end by the connect limit set on the easy handle. `stop`, when given, tells which
+// connect end by the connect limit set on the easy handle; a limit that ends the transfer
+// while the name resolves does not wait for the resolution. `stop`, when given, tells which
 // of the two limits of its own ended it.
 enum class TransferStop : unsigned char { kNone, kReadLimit, kRequestLimit };
 CURLcode PerformWithin(CURL* easy, std::chrono::milliseconds read, std::chrono::milliseconds request,

@@ -1,9 +1,12 @@
 # shellcheck shell=bash
-# Debian package helpers, sourced by scripts/setup. They run apt-get as the caller is (root),
-# wait for another apt to let go of its lock, and retry what a mirror caught mid-sync breaks.
+# Debian package helpers, sourced by scripts/setup and scripts/i386-image. They run apt-get as
+# the caller is (root), wait for another apt to let go of its lock, and retry what a mirror
+# caught mid-sync breaks.
 #   apt_missing PKG...   prints the packages that are not installed, one a line
 #   apt_update           apt-get update, up to three tries; then carries on with the lists it has
 #   apt_install PKG...   installs without recommends; on failure tries again in the ways below
+#   apt_archive SUITE    prints the URI of this machine's archive for SUITE, as its apt sources
+#                        name it; fails with a message naming the files to check when none does
 
 APT=(apt-get -y -q -o DPkg::Lock::Timeout=600)
 export DEBIAN_FRONTEND=noninteractive
@@ -45,4 +48,55 @@ apt_install() {
     mapfile -t i386 < <(dpkg-query -W -f='${Package}:${Architecture}\n' | grep ':i386$')
     ((${#i386[@]} == 0)) || "${APT[@]}" install --only-upgrade "${i386[@]}" || true
     "${APT[@]}" install --no-install-recommends "$@"
+}
+
+# The first archive of binary packages ("deb") for the suite, in the order apt reads its
+# sources: sources.list, then sources.list.d/*.list and *.sources (deb822 stanzas).
+APT_ARCHIVE_AWK='
+function has(list, word,   n, a, i) {
+    n = split(list, a, /[ \t]+/)
+    for (i = 1; i <= n; i++) if (a[i] == word) return 1
+    return 0
+}
+function found(uri) { print uri; done = 1; exit }
+function stanza(   u) {
+    if (has(types, "deb") && has(suites, suite) && enabled != "no" && split(uris, u, /[ \t]+/)) found(u[1])
+    types = suites = uris = enabled = ""
+}
+FNR == 1 { stanza() }
+/^[ \t]*#/ { next }
+FILENAME ~ /\.sources$/ && /^[ \t]*$/ { stanza(); next }
+FILENAME ~ /\.sources$/ && match($0, /^[A-Za-z-]+:/) {
+    key = tolower(substr($0, 1, RLENGTH - 1))
+    value = substr($0, RLENGTH + 1)
+    sub(/^[ \t]+/, "", value)
+    if (key == "types") types = value
+    else if (key == "suites") suites = value
+    else if (key == "uris") uris = value
+    else if (key == "enabled") enabled = tolower(value)
+    next
+}
+FILENAME !~ /\.sources$/ && $1 == "deb" {
+    line = $0
+    sub(/^[ \t]*deb[ \t]+/, "", line)
+    sub(/^\[[^]]*\][ \t]*/, "", line)
+    split(line, f, /[ \t]+/)
+    if (f[2] == suite) found(f[1])
+}
+END { if (!done) stanza() }
+'
+
+apt_archive() {
+    local suite=$1 dir=/etc/apt/sources.list.d uri f files=()
+    for f in /etc/apt/sources.list "$dir"/*.list "$dir"/*.sources; do
+        [ -f "$f" ] && files+=("$f")
+    done
+    uri=""
+    ((${#files[@]} == 0)) || uri=$(awk -v suite="$suite" "$APT_ARCHIVE_AWK" "${files[@]}")
+    if [ -z "$uri" ]; then
+        apt_log "no archive of Debian $suite in this machine's apt sources: check $dir/debian.sources" \
+            "(or /etc/apt/sources.list) for a \"deb\" entry of suite $suite"
+        return 1
+    fi
+    printf '%s\n' "${uri%/}"
 }

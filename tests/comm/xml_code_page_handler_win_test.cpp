@@ -2,8 +2,10 @@
 // chunks that may split a character, with little output room, with bad bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "comm/gb18030.h"
 #include "comm/xml_code_page_handler.h"
 
 namespace netprobe::xml {
@@ -101,6 +103,52 @@ TEST(XmlCodePageHandler, Gb18030FourByteCharactersWaitUntilWhole) {
         "a\x81\x30\x86\x38\xB8\xFC"
         "b";  // aÀ更b
     for (std::size_t piece : {1u, 2u, 3u, 4u, 8u}) EXPECT_EQ(Stream(gb18030, in, piece), "aÀ更b") << piece;
+}
+
+// The module's own GB18030 converter (Wine has no code page 54936) where GB18030 and code page
+// 936 part: the same characters as the C library's GB18030 on Linux.
+TEST(Gb18030Converter, CodesWhereGb18030DiffersFromGbk) {
+    struct Row {
+        const char* in;
+        const char* utf8;  // nullptr: no character
+    } rows[] = {
+        {"\xA2\xE3", "€"},           // U+20AC
+        {"\xA8\xBF", "ǹ"},           // U+01F9
+        {"\xA8\xBC", "ḿ"},           // U+1E3F
+        {"\xA6\xD9", "\uFE10"},      // vertical comma
+        {"\xA6\xF3", "\uFE19"},      // the last vertical form
+        {"\xA9\x89", "\u303E"},      // ideographic variation indicator
+        {"\xA9\x95", "\u2FFB"},      // the last ideographic description character
+        {"\xFE\x50", "\u2E81"},      // a CJK radical
+        {"\xFE\x51", "\U00020087"},  // beyond the Basic Multilingual Plane
+        {"\xFE\x59", "\u9FB4"},
+        {"\xFE\xA0", "\u9FBB"},          // the last of them
+        {"\xA1\xA1", "\u3000"},          // unchanged from code page 936
+        {"\xA1\x40", "\uE4C6"},          // user-defined area: private use in both
+        {"\x81\x35\xF4\x37", "\uE7C7"},  // the four bytes that U+1E3F left
+        {"\x82\x35\x90\x37", nullptr},   // U+9FB4 is two bytes now
+        {"\x84\x31\x82\x36", nullptr},   // U+FE10 likewise
+        {"\x84\x31\x83\x36", "\uFE1A"},  // the next one is not
+    };
+    for (const Row& row : rows) {
+        const std::string in = row.in;
+        unsigned char out[8] = {};
+        const int n = Gb18030ToUtf8(reinterpret_cast<const unsigned char*>(in.data()), static_cast<int>(in.size()), out,
+                                    sizeof out);
+        if (!row.utf8) {
+            EXPECT_EQ(n, -1) << in;
+            continue;
+        }
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(out), static_cast<std::size_t>(std::max(n, 0))), row.utf8)
+            << in;
+    }
+}
+
+TEST(XmlCodePageHandler, Gb18030TwoByteCharacterBeyondTheBmpWaitsForRoom) {
+    const Converter gb18030 = [](unsigned char* out, int* outlen, const unsigned char* in, int* inlen) {
+        return CodePageToUtf8Chunk(54936, out, outlen, in, inlen);
+    };
+    EXPECT_EQ(Stream(gb18030, "a\xFE\x51", 3, 4), "a\U00020087");
 }
 
 TEST(XmlGbkHandler, InitialisationCallWithoutInput) {

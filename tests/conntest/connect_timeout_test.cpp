@@ -13,6 +13,7 @@
 #include "conntest/f_HttPTestConnect.h"
 #include "conntest/http_transfer.h"
 #include "core/gbk.h"
+#include "tests/conntest/test_resolver.h"
 
 namespace netprobe {
 namespace {
@@ -96,6 +97,29 @@ TEST(ProbeConnect, APendingConnectOutlastsTheReadTimeOut) {
     // libcurl's own connect limit ended it (it names the cause); the read watchdog says nothing.
     EXPECT_NE(std::string(error), "");
     curl_easy_cleanup(easy);
+}
+
+// A name server that never answers: a limit that ends the probe while the name resolves
+// ends it then, and the resolution is left to finish on its own.
+TEST(ProbeConnect, AResolutionCutOffByALimitIsNotWaitedFor) {
+    ASSERT_TRUE(testing::TestResolverInstalled());
+    using namespace std::chrono_literals;
+    const struct {
+        const char* limit;
+        ProbeLimits limits;
+    } rows[] = {
+        {"libcurl's connect limit", {300ms, 100ms, 10000ms, 10000ms}},
+        {"the request limit", {10000ms, 100ms, 300ms, 10000ms}},
+    };
+    for (const auto& row : rows) {
+        TServerInfo server;
+        server.Host = testing::kBlockingName;
+        server.PortText = "80";
+        std::string message;
+        EXPECT_FALSE(RunProbe(server, message, row.limits)) << row.limit;
+        EXPECT_EQ(testing::BlockedResolutions(), 1) << row.limit << ": the probe waited for the resolution";
+        testing::ReleaseBlockedResolutions();
+    }
 }
 
 TEST(ProbeConnect, MalformedAddressFailsWithoutARequest) {
