@@ -112,8 +112,6 @@ std::optional<std::string> Node::Text() const {
     return std::string(only->content ? reinterpret_cast<const char*>(only->content) : "");
 }
 
-bool Node::IsElement() const { return node_->type == XML_ELEMENT_NODE; }
-
 std::string Node::Name() const { return QualifiedName(node_); }
 
 std::unique_ptr<Document> Document::Load(const std::string& path) {

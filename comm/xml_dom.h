@@ -26,7 +26,6 @@ public:
     // The node's value in UTF-8: empty when it has no content, the text when its content is
     // exactly one text or CDATA node; nullopt (unreadable) otherwise.
     std::optional<std::string> Text() const;
-    bool IsElement() const;
     std::string Name() const;
 
 private:

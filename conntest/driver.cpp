@@ -7,8 +7,8 @@
 
 #include "comm/f_CommunicationConfig.h"
 #include "comm/proxy_settings.h"
-#include "core/ascii.h"
-#include "core/errors.h"
+#include "conntest/probe_address.h"
+#include "core/decimal.h"
 #include "core/texts.h"
 
 namespace netprobe {
@@ -33,20 +33,12 @@ const TDataVO* ProxyBlock(const TDataVO& block) {
     return dynamic_cast<const TDataVO*>(block.GetObject(kProxyVOKey, nullptr));
 }
 
-}  // namespace
-
-bool StrToBool(const std::string& text) {
-    if (EqualsIgnoreAsciiCase(text, "true")) return true;
-    if (EqualsIgnoreAsciiCase(text, "false")) return false;
-    std::size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (i == text.size()) throw EConvertError("'" + text + "' is not a valid Boolean value");
-    bool nonzero = false;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') throw EConvertError("'" + text + "' is not a valid Boolean value");
-        nonzero = nonzero || text[i] != '0';
-    }
-    return nonzero;
+void SwitchProxyOff(TDataVO& block) {
+    if (auto* proxy = dynamic_cast<TDataVO*>(block.GetObject(kProxyVOKey, nullptr)))
+        proxy->SetString("ProxyEnable", "0");
 }
+
+}  // namespace
 
 TServerInfo BuildServerInfo(const TCommuniConfig& channel, const TDataVO& block, std::int32_t index) {
     const TCommuniServer* server = channel.GetServer(index);
@@ -87,7 +79,7 @@ std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& b
         try {
             TServerInfo info = BuildServerInfo(channel, block, i);
             report.address = BuildProbeAddress(info).value_or("");
-            report.ok = RunProbe(info, report.message, channel.GetTimeout(), report.diagnosis);
+            report.ok = RunProbe(info, report.message, LimitsFor(channel.GetTimeout()), &report.diagnosis);
         } catch (const std::exception& e) {
             report.message = e.what();
             report.diagnosis = SettingsErrorDiagnosis(e);
@@ -116,7 +108,7 @@ bool TestServerConnection(TDataVO& block, ProbeObserver* observer) {
             report.index = index;
             report.address = BuildProbeAddress(info).value_or("");
             const Clock::time_point start = Clock::now();
-            result = RunProbe(info, message, channel->GetTimeout(), report.diagnosis);
+            result = RunProbe(info, message, LimitsFor(channel->GetTimeout()), &report.diagnosis);
             report.ok = result;
             report.elapsed_ms = ElapsedMs(start, Clock::now());
             report.message = message;
@@ -131,12 +123,13 @@ bool TestServerConnection(TDataVO& block, ProbeObserver* observer) {
     return result;
 }
 
-bool RunUpdateServerTest(std::string& message, ProbeObserver* observer) {
+bool RunUpdateServerTest(std::string& message, ProbeObserver* observer, const UpdateServerTestOptions& options) {
     try {
         auto block = std::make_unique<TDataVO>();
         LoadProxySettings();
         if (!LoadCommunicationConfig(*block, message)) return false;
         StoreProxyVO(*block);
+        if (options.direct) SwitchProxyOff(*block);
         if (!TestServerConnection(*block, observer)) {
             message = texts::UpdateTestFailed();
             return false;

@@ -40,10 +40,6 @@ public:
     virtual void OnDriverResult(bool /*result*/, const std::string& /*result_message*/) {}
 };
 
-// "ProxyAuthor" and the like as a Boolean text: a decimal number (true unless zero), or
-// "True"/"False" in any letter case. Raises EConvertError for any other text.
-bool StrToBool(const std::string& text);
-
 // The record for server `index` of the channel, with the proxy texts of the block's
 // "ProxyVO" as they stand now. Raises for an index out of range or a bad "ProxyAuthor".
 TServerInfo BuildServerInfo(const TCommuniConfig& channel, const TDataVO& block, std::int32_t index);
@@ -60,8 +56,16 @@ std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& b
 // Chooses the server, probes it once more and writes "ResultMsgStr" into the block.
 bool TestServerConnection(TDataVO& block, ProbeObserver* observer = nullptr);
 
+// How RunUpdateServerTest runs besides the user's settings.
+struct UpdateServerTestOptions {
+    // The proxy switched off ("ProxyEnable" "0" in the block's "ProxyVO"), everything else as
+    // configured: the second run of the command-line tool's --also-direct.
+    bool direct = false;
+};
+
 // Builds the parameter block (proxy settings, channel), runs the driver, and writes a
 // failure message. Never raises.
-bool RunUpdateServerTest(std::string& message, ProbeObserver* observer = nullptr);
+bool RunUpdateServerTest(std::string& message, ProbeObserver* observer = nullptr,
+                         const UpdateServerTestOptions& options = {});
 
 }  // namespace netprobe

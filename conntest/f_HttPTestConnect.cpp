@@ -1,14 +1,31 @@
+// One probe, read from the top: RunProbe starts a THttPTestConnectThread and waits for its
+// outcome; the thread's ProbeServer sends a HEAD request for the server's address, directly or
+// through the configured proxy, runs the transfer (http_transfer.cpp) and reads why it ended
+// (probe_diagnosis_curl.cpp).
 #include "conntest/f_HttPTestConnect.h"
 
-#include <chrono>
+#include <curl/curl.h>
 
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "conntest/http_transfer.h"
+#include "conntest/probe_address.h"
+#include "conntest/probe_diagnosis_curl.h"
+#include "conntest/probe_outcome.h"
 #include "conntest/probe_signal.h"
+#include "conntest/proxy_options.h"
 #include "core/HostFrameLib.h"
 #include "core/ascii.h"
 #include "core/texts.h"
 
 namespace netprobe {
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 ProbeSignal& Signal() {
     static ProbeSignal signal;
@@ -32,6 +49,32 @@ private:
     bool owned_;
 };
 
+// Waits until the probe thread publishes its outcome or the backstop passes, letting the host
+// process its events meanwhile. Returns false when the caller gives up.
+bool WaitForOutcome(Clock::time_point start, std::chrono::milliseconds backstop, ProbeDiagnosis& diagnosis) {
+    const ProbeSlots& slots = ProbeOutcome();
+    for (;;) {
+        if (slots.ProbeDone.load(std::memory_order_acquire)) return true;
+        const auto passed = Clock::now() - start;
+        if (passed > backstop) {
+            diagnosis.cause = ProbeCause::kBackstop;
+            diagnosis.detail = "gave up waiting after " + std::to_string(backstop.count()) + " ms";
+            diagnosis.timings.total_ms = std::chrono::duration_cast<std::chrono::milliseconds>(passed).count();
+            return false;
+        }
+        Host().ProcessMessages();
+        if (passed < kSpinPhase) {
+            // Most probes on a near network end within a few milliseconds: yielding instead
+            // of sleeping spares them a wake-up, at the cost of a short busy phase.
+            std::this_thread::yield();
+            continue;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(backstop - passed) + std::chrono::milliseconds(1);
+        Signal().WaitForNotifyOrEvents(std::min(left, kWaitSlice));
+    }
+}
+
 }  // namespace
 
 ProbeSlots& ProbeOutcome() {
@@ -48,21 +91,49 @@ std::string MapProxyMode(std::string_view mode) {
     return "0";
 }
 
-std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
-    std::string host = AsciiLowerCopy(server.Host);
-    static constexpr std::string_view kScheme = "http://";
-    if (auto at = host.find(kScheme); at != std::string::npos) host.erase(0, at + kScheme.size());
-    if (!host.empty() && host.back() == '/') host.pop_back();
-    if (host.empty()) return std::nullopt;
-    std::string address = std::string(kScheme) + host + ":" + server.PortText;
-    if (!server.Action.empty()) address += "/" + server.Action;
-    return address;
-}
-
 ProbeLimits LimitsFor(std::int32_t timeout) {
     const std::chrono::milliseconds backstop(static_cast<std::int64_t>(timeout) * 1000);
     if (timeout <= 0) return {kUnsetTimeoutLimit, kUnsetTimeoutLimit, kUnsetTimeoutLimit, backstop};
     return {kSystemConnectLimit, std::chrono::milliseconds(timeout), backstop + kRequestGrace, backstop};
+}
+
+bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout) {
+    return RunProbe(server, message, LimitsFor(timeout));
+}
+
+bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits, ProbeDiagnosis* diagnosis) {
+    ProbeDiagnosis unused;
+    ProbeDiagnosis& why = diagnosis ? *diagnosis : unused;
+    why = ProbeDiagnosis{};
+    InFlightGuard guard;
+    if (!guard.owned()) {
+        message = texts::ConnectFailed();
+        why.detail = "another probe was in flight";
+        return false;
+    }
+    ProbeSlots& slots = ProbeOutcome();
+    slots.ProbeResult.store(false);
+    slots.ProbeDone.store(false);
+    Signal().Reset();
+
+    const Clock::time_point start = Clock::now();
+    std::optional<THttPTestConnectThread> thread;
+    try {
+        thread.emplace(&server, limits);
+    } catch (...) {
+        why.detail = "no probe thread could be started";
+        return false;  // the message stays as it was
+    }
+    bool result = false;
+    if (WaitForOutcome(start, limits.backstop, why)) {
+        result = slots.ProbeResult.load(std::memory_order_relaxed);
+        message = slots.ProbeMessage;
+        why = slots.ProbeWhy;
+    } else {
+        message = texts::ConnectFailed();
+    }
+    thread.reset();  // waits for the thread's end
+    return result;
 }
 
 THttPTestConnectThread::THttPTestConnectThread(const TServerInfo* server, const ProbeLimits& limits)
@@ -77,7 +148,7 @@ void THttPTestConnectThread::Execute() {
     std::string message;
     ProbeDiagnosis why;
     try {
-        result = ProbeServer(*server_, message, limits_, &why);
+        result = ProbeServer(*server_, message, limits_, why);
     } catch (...) {
         // Setting up the client failed: report it now rather than leave the caller waiting
         // out its deadline.
@@ -94,75 +165,84 @@ void THttPTestConnectThread::Execute() {
     Signal().Notify();
 }
 
-bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout) {
-    ProbeDiagnosis unused;
-    return RunProbe(server, message, LimitsFor(timeout), unused);
+namespace {
+
+struct EasyDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+
+void GlobalInit() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits) {
-    ProbeDiagnosis unused;
-    return RunProbe(server, message, limits, unused);
+size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
+
+// Whether the answer's head arrived whole: its last line so far is the empty line that ends
+// it. libcurl takes a connection closed in the middle of the head as a complete answer with
+// the status it has read; such a half answer is no answer.
+size_t WatchHeadEnd(char* line, size_t size, size_t count, void* user) {
+    const std::string_view text(line, size * count);
+    *static_cast<bool*>(user) = text == "\r\n" || text == "\n";
+    return size * count;
 }
 
-bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout, ProbeDiagnosis& diagnosis) {
-    return RunProbe(server, message, LimitsFor(timeout), diagnosis);
+// One HTTP/1.1 HEAD request for `address`, no redirects, no body kept.
+void SetUpHeadRequest(CURL* c, const std::string& address, const ProbeLimits& limits, char* error_buffer,
+                      bool* head_complete) {
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error_buffer);
+    curl_easy_setopt(c, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DiscardBody);
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, WatchHeadEnd);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, head_complete);
 }
 
-bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits, ProbeDiagnosis& diagnosis) {
+bool FailBeforeSending(ProbeCause cause, const char* detail, std::string& message, ProbeDiagnosis& diagnosis) {
+    diagnosis.cause = cause;
+    diagnosis.detail = detail;
+    message = texts::ConnectFailed();
+    return false;
+}
+
+}  // namespace
+
+bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::string& message, const ProbeLimits& limits,
+                                         ProbeDiagnosis& diagnosis) {
+    const TServerInfo server = server_ref;  // private copy
     diagnosis = ProbeDiagnosis{};
-    InFlightGuard guard;
-    if (!guard.owned()) {
-        message = texts::ConnectFailed();
-        diagnosis.detail = "another probe was in flight";
-        return false;
+    GlobalInit();
+    const std::optional<std::string> address = BuildProbeAddress(server);
+    if (!address) {
+        return FailBeforeSending(ProbeCause::kNoServerAddress, "the server entry names no host", message, diagnosis);
     }
-    ProbeSlots& slots = ProbeOutcome();
-    slots.ProbeResult.store(false);
-    slots.ProbeDone.store(false);
-    Signal().Reset();
-
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const auto limit = limits.backstop;
-
-    std::optional<THttPTestConnectThread> thread;
-    try {
-        thread.emplace(&server, limits);
-    } catch (...) {
-        diagnosis.detail = "no probe thread could be started";
-        return false;  // the message stays as it was
+    EasyHandle curl(curl_easy_init());
+    if (!curl) return FailBeforeSending(ProbeCause::kOther, "libcurl could not make a handle", message, diagnosis);
+    CURL* c = curl.get();
+    char error_buffer[CURL_ERROR_SIZE] = "";
+    bool head_complete = false;
+    SetUpHeadRequest(c, *address, limits, error_buffer, &head_complete);
+    if (!SetUpProxy(c, server)) {
+        return FailBeforeSending(ProbeCause::kNoProxyAddress, "the proxy setting names no usable host or port", message,
+                                 diagnosis);
     }
-    bool result = false;
-    for (;;) {
-        if (slots.ProbeDone.load(std::memory_order_acquire)) {
-            result = slots.ProbeResult.load(std::memory_order_relaxed);
-            message = slots.ProbeMessage;
-            diagnosis = slots.ProbeWhy;
-            break;
-        }
-        const auto passed = Clock::now() - start;
-        if (passed > limit) {
-            thread->Terminate();
-            message = texts::ConnectFailed();
-            diagnosis.cause = ProbeCause::kBackstop;
-            diagnosis.detail = "gave up waiting after " + std::to_string(limit.count()) + " ms";
-            diagnosis.timings.total_ms = std::chrono::duration_cast<std::chrono::milliseconds>(passed).count();
-            break;
-        }
-        Host().ProcessMessages();
-        if (passed < kSpinPhase) {
-            // Most probes on a near network end within a few milliseconds: yielding instead
-            // of sleeping spares them a wake-up, at the cost of a short busy phase.
-            std::this_thread::yield();
-            continue;
-        }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(limit - passed) + std::chrono::milliseconds(1);
-        Signal().WaitForNotifyOrEvents(std::min(left, kWaitSlice));
-    }
-    thread->Terminate();
-    thread.reset();  // waits for the thread's end
-    return result;
+    TransferFacts facts;
+    facts.code = PerformWithin(c, limits.read, limits.request, &facts.stop);
+    facts.head_complete = head_complete;
+    facts.error_buffer = error_buffer;
+    const CURLcode code = facts.code == CURLE_OK && !head_complete ? CURLE_RECV_ERROR : facts.code;
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    DiagnoseTransfer(c, server, facts, diagnosis);
+    const std::optional<std::string> failure = FailureMessageFor(code, status);
+    if (failure) message = *failure;
+    return !failure;
 }
 
 }  // namespace netprobe

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -29,11 +28,6 @@ struct TServerInfo {
 
 // Maps a proxy mode text of the user's settings to "0" (HTTP), "1" (SOCKS 4) or "2" (SOCKS 5).
 std::string MapProxyMode(std::string_view mode);
-
-// The address that a probe requests: "http://" + host (lower case, after the first
-// "http://", one trailing "/" dropped) + ":" + port text + ("/" + action). nullopt when the
-// host part is empty: such a probe fails without sending anything.
-std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
 
 // How long one probe may take, from the channel's time-out number T.
 // - connect: name resolution and the TCP connect (and libcurl's proxy handshake) in all. The
@@ -69,8 +63,8 @@ struct ProbeSlots {
 ProbeSlots& ProbeOutcome();
 
 // One probe on its own thread: starts running once constructed; destruction waits for the
-// thread's end. The termination request is recorded, but a probe is never cut short: the
-// request's own limits end it.
+// thread's end. A probe is never cut short: the request's own limits end it, so the thread
+// takes no termination request.
 class THttPTestConnectThread {
 public:
     THttPTestConnectThread(const TServerInfo* server, const ProbeLimits& limits);
@@ -78,19 +72,14 @@ public:
     THttPTestConnectThread(const THttPTestConnectThread&) = delete;
     THttPTestConnectThread& operator=(const THttPTestConnectThread&) = delete;
 
-    void Terminate() { terminated_.store(true); }
-    bool Terminated() const { return terminated_.load(); }
-
-    // Performs the request; writes `message` only on failure, and `diagnosis` when given.
-    static bool ProbeServer(const TServerInfo& server, std::string& message, const ProbeLimits& limits,
-                            ProbeDiagnosis* diagnosis = nullptr);
-
 private:
     void Execute();
+    // Performs the request on a private copy of the record; writes `message` only on failure.
+    static bool ProbeServer(const TServerInfo& server, std::string& message, const ProbeLimits& limits,
+                            ProbeDiagnosis& diagnosis);
 
     const TServerInfo* server_;
     ProbeLimits limits_;
-    std::atomic<bool> terminated_{false};
     std::thread thread_;  // last: starts once the fields above are set
 };
 
@@ -98,10 +87,9 @@ private:
 // meanwhile. The wait gives up after `timeout` seconds with "网络连接异常". Entered while
 // another probe is in flight, it returns false with that message and touches nothing.
 bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout);
-// The same with the limits given one by one.
-bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits);
-// Either of the above, and why the probe ended as it did.
-bool RunProbe(const TServerInfo& server, std::string& message, std::int32_t timeout, ProbeDiagnosis& diagnosis);
-bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits, ProbeDiagnosis& diagnosis);
+// The same with the limits given one by one (LimitsFor(timeout) for the above), and why the
+// probe ended as it did when `diagnosis` is given.
+bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits& limits,
+              ProbeDiagnosis* diagnosis = nullptr);
 
 }  // namespace netprobe

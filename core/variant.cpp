@@ -15,10 +15,4 @@ std::int64_t Variant::AsInt64() const {
     }
 }
 
-std::string Variant::AsText() const {
-    if (type() == Type::Text) return std::get<std::string>(value_);
-    if (IsInteger()) return std::to_string(AsInt64());
-    return {};
-}
-
 }  // namespace netprobe

@@ -20,12 +20,9 @@ public:
 
     Type type() const { return static_cast<Type>(value_.index()); }
     bool IsEmpty() const { return type() == Type::Empty; }
-    bool IsInteger() const { return type() == Type::Byte || type() == Type::Integer || type() == Type::Int64; }
 
     // The integer value of any integer subtype; 0 for empty and text.
     std::int64_t AsInt64() const;
-    // The text of a text variant, the decimal form of an integer, empty for empty.
-    std::string AsText() const;
 
     friend bool operator==(const Variant&, const Variant&) = default;
 

@@ -11,6 +11,7 @@
 #include "comm/f_CommunicationConfig.h"
 #include "comm/xml_dom.h"
 #include "conntest/driver.h"
+#include "conntest/probe_address.h"
 #include "core/decimal.h"
 #include "core/default_host.h"
 #include "core/errors.h"
@@ -56,7 +57,6 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 void Walk(const xml::Node& node, int depth) {
     Check(depth <= 1024);
     (void)node.Name();
-    (void)node.IsElement();
     if (std::optional<std::string> text = node.Text()) {
         std::optional<std::int32_t> value = ParseInt32(*text);
         if (value) Check(ParseInt32(std::to_string(*value)) == value);

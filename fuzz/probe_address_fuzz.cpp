@@ -7,9 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "conntest/driver.h"
 #include "conntest/f_HttPTestConnect.h"
-#include "conntest/http_probe.h"
+#include "conntest/probe_address.h"
+#include "conntest/probe_outcome.h"
+#include "core/decimal.h"
 #include "core/errors.h"
 #include "core/texts.h"
 #include "fuzz/fuzz_input.h"
@@ -75,14 +76,13 @@ void CheckBoolean(const std::string& text) {
 }
 
 void CheckOutcome(int curl_code, long status) {
-    std::string message = "untouched";
-    const bool failed = ClassifyProbeOutcome(curl_code, status, message);
+    const std::optional<std::string> message = FailureMessageFor(curl_code, status);
     if (curl_code == 0 && status >= 200 && status <= 299) {
-        Check(!failed && message == "untouched");
+        Check(!message);
         return;
     }
-    Check(failed && !message.empty() && message != "untouched");
-    if (curl_code == 0 && status > 0) Check(message == texts::StatusMessage(status));
+    Check(message && !message->empty());
+    if (curl_code == 0 && status > 0) Check(*message == texts::StatusMessage(status));
 }
 
 // Every request is bounded, and never ends before the caller has given up on it.

@@ -12,7 +12,7 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 int ShowConfig(const std::vector<std::string>& args);
-int RunTest(const std::vector<std::string>& args);
+int CheckCommand(const std::vector<std::string>& args);
 // Reads a password on standard input and prints its stored form.
 int EncodePasswordCommand(const std::vector<std::string>& args);
 
@@ -22,7 +22,7 @@ int EncodePasswordCommand(const std::vector<std::string>& args);
 struct CommonOptions {
     bool json = false;
     bool verbose = false;
-    bool also_direct = false;  // test only: run once more without the proxy
+    bool also_direct = false;  // `test` only: run once more without the proxy
 };
 bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& options, bool allow_verbose,
                         bool allow_user_config);

@@ -37,7 +37,7 @@ int Help(const std::vector<std::string>& args) {
 
 int RunCommand(const std::string& command, const std::vector<std::string>& args) {
     if (command == "show-config") return ShowConfig(args);
-    if (command == "test") return RunTest(args);
+    if (command == "test") return CheckCommand(args);
     return EncodePasswordCommand(args);
 }
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args = netprobe::console::CommandLineArguments(argc, argv);
     if (args.empty()) {
         // Double-clicked: a usage text would vanish with the console before anyone read it.
-        if (netprobe::cli::OwnsItsConsole()) return netprobe::cli::RunTestInWindow();
+        if (netprobe::cli::OwnsItsConsole()) return netprobe::cli::RunCheckInWindow();
         PrintError("%s", ToolUsage());
         return kExitUsage;
     }

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "comm/f_EndecryptInterface.h"
-#include "conntest/driver.h"
+#include "conntest/f_HttPTestConnect.h"
 #include "core/HostFrameLib.h"
 #include "core/ascii.h"
 #include "core/decimal.h"

@@ -90,7 +90,7 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
         server.Action = "check";
         std::string message;
         ProbeDiagnosis why;
-        const bool ok = RunProbe(server, message, 300, why);
+        const bool ok = RunProbe(server, message, LimitsFor(300), &why);
         EXPECT_FALSE(ok);
         EXPECT_EQ(GbkToUtf8(message), c.message);
         EXPECT_EQ(CauseName(why.cause), CauseName(c.cause)) << DiagnosisLine(why);
@@ -109,7 +109,7 @@ TEST(DiagnosisPeers, APassedProbeNamesThePeerItReached) {
     server.PortText = std::to_string(origin.port());
     std::string message;
     ProbeDiagnosis why;
-    ASSERT_TRUE(RunProbe(server, message, 2000, why)) << DiagnosisLine(why);
+    ASSERT_TRUE(RunProbe(server, message, LimitsFor(2000), &why)) << DiagnosisLine(why);
     EXPECT_EQ(why.cause, ProbeCause::kPassed);
     EXPECT_EQ(why.peer, "127.0.0.1:" + server.PortText);
     EXPECT_GE(why.timings.total_ms, 0);

@@ -48,7 +48,7 @@ TEST(DiagnosisRules, AnswersThatBreakOffAreHalfAnswers) {
         origin.SetFault(fault);
         std::string message;
         ProbeDiagnosis why;
-        EXPECT_FALSE(RunProbe(server, message, 1000, why));
+        EXPECT_FALSE(RunProbe(server, message, LimitsFor(1000), &why));
         EXPECT_EQ(GbkToUtf8(message), "网络连接异常");
         EXPECT_EQ(why.cause, ProbeCause::kHalfAnswer) << DiagnosisLine(why);
     }
@@ -64,7 +64,7 @@ TEST(DiagnosisRules, AnEmptyHostOrProxyHostSendsNothingAndSaysWhich) {
          {std::pair{no_host, ProbeCause::kNoServerAddress}, std::pair{no_proxy, ProbeCause::kNoProxyAddress}}) {
         std::string message;
         ProbeDiagnosis why;
-        EXPECT_FALSE(RunProbe(server, message, 1000, why));
+        EXPECT_FALSE(RunProbe(server, message, LimitsFor(1000), &why));
         EXPECT_EQ(GbkToUtf8(message), "网络连接异常");
         EXPECT_EQ(why.cause, cause);
     }

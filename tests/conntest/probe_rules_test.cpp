@@ -1,10 +1,12 @@
-// Rules of a probe that need no peer: proxy modes, addresses, outcome classification.
+// Rules of a probe that need no peer: proxy modes, addresses, outcome messages.
 #include <gtest/gtest.h>
 
 #include <curl/curl.h>
 
 #include "conntest/f_HttPTestConnect.h"
-#include "conntest/http_probe.h"
+#include "conntest/probe_address.h"
+#include "conntest/probe_outcome.h"
+#include "conntest/proxy_options.h"
 #include "core/gbk.h"
 
 namespace netprobe {
@@ -72,13 +74,11 @@ TEST(BuildProbeAddress, Table) {
     }
 }
 
-TEST(ClassifyProbeOutcome, SuccessIsExactlyA2xxStatus) {
-    std::string message = "untouched";
-    for (long status : {200L, 204L, 299L}) EXPECT_FALSE(ClassifyProbeOutcome(CURLE_OK, status, message));
-    EXPECT_EQ(message, "untouched");
+TEST(FailureMessageFor, SuccessIsExactlyA2xxStatus) {
+    for (long status : {200L, 204L, 299L}) EXPECT_EQ(FailureMessageFor(CURLE_OK, status), std::nullopt) << status;
 }
 
-TEST(ClassifyProbeOutcome, FailureRows) {
+TEST(FailureMessageFor, FailureRows) {
     struct Row {
         int code;
         long status;
@@ -94,9 +94,9 @@ TEST(ClassifyProbeOutcome, FailureRows) {
         {CURLE_URL_MALFORMAT, 0, "网络连接异常"},      {CURLE_OK, 0, "网络连接异常"},
     };
     for (const Row& row : rows) {
-        std::string message;
-        EXPECT_TRUE(ClassifyProbeOutcome(row.code, row.status, message));
-        EXPECT_EQ(GbkToUtf8(message), row.message) << row.code << "/" << row.status;
+        const std::optional<std::string> message = FailureMessageFor(row.code, row.status);
+        ASSERT_TRUE(message.has_value()) << row.code << "/" << row.status;
+        EXPECT_EQ(GbkToUtf8(*message), row.message) << row.code << "/" << row.status;
     }
 }
 

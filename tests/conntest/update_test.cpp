@@ -89,15 +89,6 @@ TEST(PickFastest, EarlierServerWinsTiesAndZeroWhenNoneSucceeded) {
     EXPECT_EQ(PickFastest(E{0, std::nullopt}), 0);
 }
 
-TEST(StrToBool, NumbersAndWords) {
-    for (const char* yes : {"1", "-1", "2", "+7", "0010", "true", "TRUE", "True", "tRuE"})
-        EXPECT_TRUE(StrToBool(yes)) << yes;
-    for (const char* no : {"0", "00", "-0", "false", "FALSE", "False"}) EXPECT_FALSE(StrToBool(no)) << no;
-    for (const char* bad : {"", "yes", "on", " 1", "1 ", "+", "-", "1.0", "truth", "t"}) {
-        EXPECT_THROW(StrToBool(bad), std::exception) << bad;
-    }
-}
-
 TEST_F(UpdateTest, OneServerIsProbedOnce) {
     HttpOrigin origin;
     Configure({At(origin)});

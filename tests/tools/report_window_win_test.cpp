@@ -16,11 +16,11 @@
 #include "tests/support/loopback/unused_port.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
+#include "tools/check_report.h"
+#include "tools/check_run.h"
 #include "tools/proxy_summary.h"
 #include "tools/report_window/double_click.h"
 #include "tools/report_window/report_form_win.h"
-#include "tools/test_report.h"
-#include "tools/test_run.h"
 
 namespace netprobe {
 namespace {
@@ -53,7 +53,7 @@ TEST(ReportWindow, ShowsARealReportAndCopiesIt) {
     testing::ScopedEnv user_config("NETPROBE_USER_CONFIG",
                                    dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\nProxyMode=socket5\r\n"));
     const cli::ProxySummary proxy = cli::ReadProxySummary();
-    const cli::TestRun run = cli::RunRecordedTest();
+    const cli::CheckRun run = cli::RunCheck();
     const std::string report = cli::ReportText(proxy, run, nullptr, true);
 
     std::unique_ptr<cli::TReportForm> form(ui::CreateForm<cli::TReportForm>());

@@ -35,7 +35,7 @@ private:
     void OnCreate();
     void OnTimer(UINT_PTR id);
     void OnCopyData(const COPYDATASTRUCT& data);
-    void RunTest();
+    void CallTestUpdateServer();
     void AskValue();
     void FinishCommandLineRun();
     void Log(const std::wstring& line);

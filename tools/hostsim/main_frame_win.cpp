@@ -72,12 +72,12 @@ LRESULT MainFrame::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             OnTimer(wp);
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wp) == kRunButton) RunTest();
+            if (LOWORD(wp) == kRunButton) CallTestUpdateServer();
             if (LOWORD(wp) == kDialogButton) OpenBaseDialog();
             if (LOWORD(wp) == kInputButton) AskValue();
             return 0;
         case kRunMessage:
-            RunTest();
+            CallTestUpdateServer();
             return 0;
         case kInputMessage:
             AskValue();
@@ -142,7 +142,7 @@ void MainFrame::OnCopyData(const COPYDATASTRUCT& data) {
 // The probe runs on this (the user-interface) thread, as in the suite, between ShowStatus and
 // HideStatus; the module's wait serves this thread's messages meanwhile, so the counter keeps
 // moving and the wait window's strip keeps turning (its timer is a message timer).
-void MainFrame::RunTest() {
+void MainFrame::CallTestUpdateServer() {
     if (state_ == State::Running) return;
     state_ = State::Running;
     ticks_in_probe_ = 0;

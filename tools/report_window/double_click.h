@@ -9,6 +9,6 @@ bool OwnsItsConsole();
 
 // Runs `test` with the kit's wait window up, then shows the report dialog until it is
 // closed. Returns the exit status of `test`.
-int RunTestInWindow();
+int RunCheckInWindow();
 
 }  // namespace netprobe::cli

@@ -5,6 +5,6 @@ namespace netprobe::cli {
 
 bool OwnsItsConsole() { return false; }
 
-int RunTestInWindow() { return kExitUsage; }
+int RunCheckInWindow() { return kExitUsage; }
 
 }  // namespace netprobe::cli

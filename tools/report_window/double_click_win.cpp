@@ -4,12 +4,12 @@
 
 #include "core/gbk.h"
 #include "core/texts.h"
+#include "tools/check_report.h"
+#include "tools/check_run.h"
 #include "tools/cli.h"
 #include "tools/proxy_summary.h"
 #include "tools/report_window/double_click.h"
 #include "tools/report_window/report_form_win.h"
-#include "tools/test_report.h"
-#include "tools/test_run.h"
 #include "ui/f_Status.h"
 
 namespace netprobe::cli {
@@ -21,12 +21,12 @@ bool OwnsItsConsole() {
     return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
 }
 
-int RunTestInWindow() {
+int RunCheckInWindow() {
     // The console that came with the program has nothing to show.
     if (HWND console = GetConsoleWindow()) ShowWindow(console, SW_HIDE);
     ui::ShowStatus(texts::UpdateServerTesting());
     const ProxySummary proxy = ReadProxySummary();
-    const TestRun run = RunRecordedTest();
+    const CheckRun run = RunCheck();
     ui::HideStatus();
     const std::string verdict =
         run.passed ? "PASSED - the update server can be reached" : "FAILED - " + GbkToUtf8(run.message);

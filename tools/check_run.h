@@ -9,8 +9,8 @@
 
 namespace netprobe::cli {
 
-// One update-server test and everything the driver reported on the way. Texts are GBK.
-struct TestRun {
+// One update-server check and everything the driver reported on the way. Texts are GBK.
+struct CheckRun {
     bool passed = false;
     std::string message;
     std::vector<ProbeReport> probes;
@@ -18,10 +18,8 @@ struct TestRun {
     std::optional<std::string> result_message;  // what the driver wrote under "ResultMsgStr"
 };
 
-// The test as the host runs it.
-TestRun RunRecordedTest();
-
-// The same test with the proxy switched off ("ProxyEnable" 0), everything else as configured.
-TestRun RunRecordedDirectTest();
+// The check as the host runs it; with `options.direct` the proxy is switched off
+// ("ProxyEnable" 0), everything else as configured.
+CheckRun RunCheck(const UpdateServerTestOptions& options = {});
 
 }  // namespace netprobe::cli

@@ -1,22 +1,22 @@
-// netprobe test: the update-server test that the host runs, with what happened on the way.
+// netprobe test: the update-server check that the host runs, with what happened on the way.
 #include <optional>
 
+#include "tools/check_report.h"
+#include "tools/check_run.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"
 #include "tools/proxy_summary.h"
-#include "tools/test_report.h"
-#include "tools/test_run.h"
 
 namespace netprobe::cli {
 
-int RunTest(const std::vector<std::string>& args) {
+int CheckCommand(const std::vector<std::string>& args) {
     CommonOptions options;
     if (!ParseCommonOptions(args, options, true, true)) return kExitUsage;
     const ProxySummary proxy = ReadProxySummary();
-    const TestRun run = RunRecordedTest();
-    std::optional<TestRun> direct;
-    // Only a test that went through a proxy has a direct counterpart worth the extra requests.
-    if (options.also_direct && proxy.enabled) direct = RunRecordedDirectTest();
+    const CheckRun run = RunCheck();
+    std::optional<CheckRun> direct;
+    // Only a check that went through a proxy has a direct counterpart worth the extra requests.
+    if (options.also_direct && proxy.enabled) direct = RunCheck({.direct = true});
     if (options.json) {
         console::Print("%s\n", ReportJson(proxy, run, direct ? &*direct : nullptr).c_str());
     } else {

@@ -1,4 +1,4 @@
-#include "tools/test_report.h"
+#include "tools/check_report.h"
 
 #include <cstdio>
 
@@ -36,7 +36,7 @@ std::string ProbeRows(const ProbeReport& p, const ProxySummary& proxy) {
     return rows;
 }
 
-std::string ChosenText(const TestRun& r) {
+std::string ChosenText(const CheckRun& r) {
     std::size_t selection = 0;
     bool any_ok = false;
     for (const ProbeReport& p : r.probes) {
@@ -49,7 +49,7 @@ std::string ChosenText(const TestRun& r) {
     return text + " (no server answered; server 0 is tried again)\n";
 }
 
-std::string ProbesText(const TestRun& r, const ProxySummary& proxy) {
+std::string ProbesText(const CheckRun& r, const ProxySummary& proxy) {
     std::string text;
     bool any_selection = false;
     for (const ProbeReport& p : r.probes) any_selection = any_selection || !p.final;
@@ -65,7 +65,7 @@ std::string ProbesText(const TestRun& r, const ProxySummary& proxy) {
     return text;
 }
 
-std::string VerdictText(const TestRun& r) {
+std::string VerdictText(const CheckRun& r) {
     std::string text =
         std::string("verdict:  ") + (r.passed ? "PASSED - the update server can be reached" : "FAILED") + "\n";
     if (!r.message.empty()) text += "message:  " + GbkToUtf8(r.message) + "\n";
@@ -111,7 +111,7 @@ void WriteProbe(JsonWriter& json, const ProbeReport& p, const ProxySummary& prox
     json.EndObject();
 }
 
-void WriteRun(JsonWriter& json, const TestRun& r, const ProxySummary& proxy) {
+void WriteRun(JsonWriter& json, const CheckRun& r, const ProxySummary& proxy) {
     json.Key("passed").Bool(r.passed);
     json.Key("message").String(GbkToUtf8(r.message));
     json.Key("result_message");
@@ -157,7 +157,7 @@ void WriteProxy(JsonWriter& json, const ProxySummary& s) {
 
 }  // namespace
 
-std::string ReportText(const ProxySummary& proxy, const TestRun& run, const TestRun* direct, bool verbose) {
+std::string ReportText(const ProxySummary& proxy, const CheckRun& run, const CheckRun* direct, bool verbose) {
     std::string text = ProxySummaryText(proxy);
     if (verbose) text += ProbesText(run, proxy);
     text += VerdictText(run);
@@ -174,7 +174,7 @@ std::string ReportText(const ProxySummary& proxy, const TestRun& run, const Test
     return text;
 }
 
-std::string ReportJson(const ProxySummary& proxy, const TestRun& run, const TestRun* direct) {
+std::string ReportJson(const ProxySummary& proxy, const CheckRun& run, const CheckRun* direct) {
     JsonWriter json;
     json.BeginObject();
     WriteProxy(json, proxy);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "conntest/f_HttPTestConnect.h"
+
+namespace netprobe {
+
+// The address that a probe requests: "http://" + host (lower case, after the first
+// "http://", one trailing "/" dropped) + ":" + port text + ("/" + action). nullopt when the
+// host part is empty: such a probe fails without sending anything.
+std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
+
+}  // namespace netprobe
