@@ -109,16 +109,16 @@ TEST(PercentEncode, KeepsUnreservedAndEncodesTheRest) {
 TEST(LimitsFor, ReadPerStepBackstopInSecondsAndABoundForUnsetTimeOuts) {
     using std::chrono::milliseconds;
     const ProbeLimits set = LimitsFor(250);
-    EXPECT_EQ(set.connect, kSystemConnectLimit);  // none of the probe's own
+    EXPECT_EQ(set.connect, milliseconds(21000));  // none of the probe's own: the system's
     EXPECT_EQ(set.read, milliseconds(250));
     EXPECT_EQ(set.backstop, milliseconds(250000));
-    EXPECT_EQ(set.request, milliseconds(250000) + kRequestGrace);
+    EXPECT_EQ(set.request, milliseconds(250000 + 500));  // half a second of grace
     for (std::int32_t unset : {0, -5}) {
         const ProbeLimits limits = LimitsFor(unset);
         EXPECT_EQ(limits.backstop, milliseconds(unset * 1000));
-        EXPECT_EQ(limits.connect, kUnsetTimeoutLimit);
-        EXPECT_EQ(limits.read, kUnsetTimeoutLimit);
-        EXPECT_EQ(limits.request, kUnsetTimeoutLimit);
+        EXPECT_EQ(limits.connect, milliseconds(5000));
+        EXPECT_EQ(limits.read, milliseconds(5000));
+        EXPECT_EQ(limits.request, milliseconds(5000));
     }
     EXPECT_EQ(LimitsFor(INT32_MAX).backstop, milliseconds(std::int64_t{INT32_MAX} * 1000));
 }

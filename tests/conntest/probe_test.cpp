@@ -1,9 +1,12 @@
 // Probes against loopback peers: the status table, time-outs, failures, proxies, the wait.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "conntest/f_HttPTestConnect.h"
 #include "core/gbk.h"
@@ -101,15 +104,22 @@ TEST(Probe, RefusedConnectionAndEmptyHostFail) {
     }
 }
 
+// Neither a proxy of the environment's nor its exceptions apply: no_proxy=* must not send a
+// configured proxy's traffic around it.
 TEST(Probe, EnvironmentProxySettingsAreIgnored) {
     HttpOrigin origin;
+    SocksServer socks(5);
     const std::string bogus = "http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort());
-    Outcome outcome;
+    Outcome direct, proxied;
     {
-        testing::ScopedEnv lower("http_proxy", bogus), upper("HTTP_PROXY", bogus);
-        outcome = Probe(Direct(origin.port()));
+        testing::ScopedEnv lower("http_proxy", bogus), upper("HTTP_PROXY", bogus), all("ALL_PROXY", bogus),
+            all_lower("all_proxy", bogus), no_lower("no_proxy", "*"), no_upper("NO_PROXY", "*");
+        direct = Probe(Direct(origin.port()));
+        proxied = Probe(testing::ThroughProxy(Direct(origin.port()), 2, std::to_string(socks.port())));
     }
-    EXPECT_TRUE(outcome.ok) << outcome.message;
+    EXPECT_TRUE(direct.ok) << direct.message;
+    EXPECT_TRUE(proxied.ok) << proxied.message;
+    EXPECT_EQ(socks.record_count(), 1u);  // the proxied probe went through the proxy
 }
 
 TEST(Probe, ZeroTimeOutGivesUpAtOnceAndStillEnds) {
@@ -127,14 +137,26 @@ TEST(Probe, ZeroTimeOutGivesUpAtOnceAndStillEnds) {
     EXPECT_EQ(outcome.message, "网络连接异常");
 }
 
+// After a short busy phase at the start, the wait sleeps between two turns of the host's
+// event processing. How often it yields in that first phase depends on the machine's load, so
+// only the calls after it count; a load can only make them rarer. The answer comes late
+// enough that only a stall of most of a second could leave no turn after the busy phase.
 TEST(ProbeWait, ProcessesHostEventsWithoutSpinning) {
     HttpOrigin origin;
-    origin.SetDelay(300ms);
+    origin.SetDelay(1000ms);
     testing::FakeHost host;
+    std::vector<std::chrono::steady_clock::time_point> times;
+    host.on_process_messages = [&] { times.push_back(std::chrono::steady_clock::now()); };
     ScopedHost scoped(host);
     EXPECT_TRUE(Probe(Direct(origin.port())).ok);
-    EXPECT_GE(host.process_messages_calls, 1);
-    EXPECT_LT(host.process_messages_calls, 5000);  // a busy loop would pass millions of times
+    ASSERT_GE(times.size(), 1u);
+    const auto settled = times.front() + 50ms;  // well past the busy phase
+    const auto later = std::ranges::find_if(times, [&](auto t) { return t >= settled; });
+    const auto calls = std::distance(later, times.end());
+    const auto span_ms = std::chrono::duration_cast<std::chrono::milliseconds>(times.back() - settled).count();
+    EXPECT_GE(calls, 1);
+    // One turn per wait of up to 10 ms; a busy loop would turn thousands of times per millisecond.
+    EXPECT_LE(calls, 1 + std::max<std::int64_t>(span_ms, 0) / 2) << calls << " calls in " << span_ms << " ms";
 }
 
 TEST(ProbeWait, ReentryDuringTheWaitIsRefused) {

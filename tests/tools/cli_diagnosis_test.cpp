@@ -54,11 +54,12 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
          {"--also-direct"},
          {"these are extra requests", "through the proxy: FAILED  direct: FAILED"}},
         {"json",
-         "ProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed + "\r\nProxyPassword=secret",
+         "ProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed +
+             "\r\nProxyPassword=secret\r\nProxyUser=q\"b\\s\tu\x01v",
          {"--json", "--also-direct"},
-         {"\"proxy\":{\"enabled\":true,\"kind\":\"HTTP\"", "\"cause\":\"proxy-refused-connection\"",
-          "\"curl_error\":\"", "\"peer\":\"", "\"timings\":{\"name_ms\":", "\"also_direct\":{\"extra_requests\":true",
-          "\"cause\":\"http-status\""}},
+         {"\"proxy\":{\"enabled\":true,\"kind\":\"HTTP\"", "\"user\":\"q\\\"b\\\\s\\tu\\u0001v\"",
+          "\"cause\":\"proxy-refused-connection\"", "\"curl_error\":\"", "\"peer\":\"",
+          "\"timings\":{\"name_ms\":", "\"also_direct\":{\"extra_requests\":true", "\"cause\":\"http-status\""}},
     };
     origin.SetStatus(404);
     for (const Case& c : cases) {

@@ -69,12 +69,12 @@ TEST_F(CustomDlgExTest, TheFooterCarriesTheMarkAndTheRule) {
     EXPECT_EQ(dialog->lbMark->Font().Name(), "Arial");
     EXPECT_EQ(dialog->lbMark->Font().Height(), -10);
     EXPECT_EQ(dialog->lbMark->Font().Charset(), ANSI_CHARSET);
-    EXPECT_EQ(dialog->lbMark->Font().Color(), kMarkColor);
+    EXPECT_EQ(dialog->lbMark->Font().Color(), TColor{12164479});
 
     ASSERT_NE(dialog->Shape1, nullptr);
     ExpectBounds(*dialog->Shape1, 72, 267, 403, 1);
     EXPECT_EQ(dialog->Shape1->PenStyle(), PS_DOT);
-    EXPECT_EQ(dialog->Shape1->PenColor(), kMarkColor);
+    EXPECT_EQ(dialog->Shape1->PenColor(), TColor{12164479});
 
     ExpectBounds(*dialog->Bevel1, 14, 283, 50, 2);
     EXPECT_FALSE(dialog->Bevel1->Visible());

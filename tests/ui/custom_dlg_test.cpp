@@ -315,7 +315,7 @@ TEST_F(CustomDlgTest, TheHostsMainFrameHandleWinsOverTheWindowClass) {
 }
 
 TEST_F(CustomDlgTest, WithoutAnyMainFrameF1SendsNothing) {
-    ASSERT_EQ(FindWindowA(kMainFrameClass, nullptr), nullptr);
+    ASSERT_EQ(FindWindowA("Tfrm_MainFrame", nullptr), nullptr);
     std::unique_ptr<Tfrm_CustomDlg> dlg(CreateForm<Tfrm_CustomDlg>());
     SendMessageA(dlg->Handle(), WM_KEYDOWN, VK_F1, 0);
     SendToMainFrame(MSG_FRAME_F1);

@@ -44,12 +44,12 @@ TEST_F(StatusTest, ShowStatusBuildsTheWindowAsDesigned) {
     const RECT screen = testing::ScreenRect();
     EXPECT_EQ(status->Left(), (screen.right - screen.left - 278) / 2);
     EXPECT_EQ(status->Top(), (screen.bottom - screen.top - 73) / 2);
-    EXPECT_EQ(status->Color(), kStatusColor);
+    EXPECT_EQ(status->Color(), TColor{16710131});
     EXPECT_EQ(status->Font().Height(), -11);
 
     ExpectBounds(*status->Panel1, 0, 0, 275, 69);
     EXPECT_TRUE(status->Panel1->HasBorder());
-    EXPECT_EQ(status->Panel1->BorderColor(), kStatusBorderColor);
+    EXPECT_EQ(status->Panel1->BorderColor(), TColor{14731681});
     EXPECT_EQ(status->Panel1->BevelOuter(), TBevelCut::None);
     EXPECT_EQ(status->Panel1->Color(), kStatusColor);
 
