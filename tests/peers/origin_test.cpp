@@ -140,7 +140,9 @@ TEST(HttpOriginLifetime, DestructorReturnsPromptlyWithHungConnections) {
     ASSERT_TRUE(stalled.Send(kHead));
     RawClient silent(origin->port());  // never sends a request
     ASSERT_EQ(stalled.ReadExact(10), "HTTP/1.1 2");
-    EXPECT_LT(ElapsedMs([&] { origin.reset(); }), 1000);
+    // The clients above stay open: a destructor that waited for them would never return. The
+    // bound only tells a hang from a return, however loaded the machine.
+    EXPECT_LT(ElapsedMs([&] { origin.reset(); }), 10000);
     EXPECT_EQ(stalled.ReadToEnd(Millis(1000)), "");
     EXPECT_TRUE(stalled.peer_closed());
 }
