@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "tests/support/fake_host.h"
 #include "tests/ui/ui_test_support.h"
@@ -118,6 +119,74 @@ TEST_F(DialogScreenTest, TheModalDialogStaysAboveTheWindowItDisabled) {
     EXPECT_TRUE(g_probe.frame_disabled);
     EXPECT_TRUE(g_probe.dialog_above);
     EXPECT_TRUE(IsWindowEnabled(frame.handle()));
+}
+
+// A host window that handles its pending messages whenever it is enabled or activated, as
+// some hosts do; it takes the place of the host's main window while it lives.
+class PumpingFrame {
+public:
+    explicit PumpingFrame(FakeHost& host) : frame_("NetprobePumpingFrame"), host_(host) {
+        SetWindowLongPtrA(frame_.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+        ShowWindow(frame_.handle(), SW_SHOW);
+        SetForegroundWindow(frame_.handle());
+        host_.main_frame = reinterpret_cast<HostHandle>(frame_.handle());
+    }
+    ~PumpingFrame() { host_.main_frame = 0; }
+    HWND handle() const { return frame_.handle(); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        if (message == WM_ENABLE || message == WM_ACTIVATE) testing::PumpMessages();
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+    RecordingWindow frame_;
+    FakeHost& host_;
+};
+
+class CountedDialog : public Tfrm_CustomDlg {
+public:
+    ~CountedDialog() noexcept(false) override { ++destroyed; }
+    static inline int destroyed = 0;
+};
+
+constexpr UINT kHostThreadMessage = WM_APP + 0x155;
+constexpr char kPumpedTitle[] = "netprobe pumped dialog";
+
+// While the loop runs, the host posts a message of its thread, then the dialog is closed.
+void CALLBACK PostThenClose(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = FindWindowA(nullptr, kPumpedTitle);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, id);
+    PostThreadMessageA(GetCurrentThreadId(), kHostThreadMessage, 7, 0);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+// The release that the close requests finds the form in its caller's hands again and does
+// nothing: "show modal, read the fields, destroy" frees the form once, ShowInputDialog
+// hands its value back; the host is active again and gets the thread message it posted.
+TEST_F(DialogScreenTest, AHostThatPumpsOnActivationNeverLosesTheFormUnderItsCaller) {
+    PumpingFrame frame(host);
+    CountedDialog::destroyed = 0;
+    auto* dlg = CreateForm<CountedDialog>();
+    dlg->SetCaption(kPumpedTitle);
+    SetTimer(nullptr, 0, 30, PostThenClose);
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    MSG msg{};
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, kHostThreadMessage, kHostThreadMessage, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(GetActiveWindow(), frame.handle());
+    EXPECT_EQ(CountedDialog::destroyed, 0);
+    EXPECT_EQ(dlg->ModalResult(), mrCancel);
+    delete dlg;
+    testing::PumpMessages();
+    EXPECT_EQ(CountedDialog::destroyed, 1);
+
+    std::string value = "kept";
+    SetTimer(nullptr, 0, 30, PostThenClose);
+    EXPECT_FALSE(ShowInputDialog(kPumpedTitle, "b", value, false, false));
+    EXPECT_EQ(value, "kept");
+    testing::PumpMessages();
+    EXPECT_EQ(FindWindowA(nullptr, kPumpedTitle), nullptr);
 }
 
 class FailingShowDialog : public Tfrm_CustomDlg {

@@ -12,7 +12,7 @@ namespace netprobe::ui {
 
 namespace {
 
-constexpr const char* kKitClass = "NetprobeControl";
+constexpr const char* kKitClass = kKitClassName;
 constexpr const char* kSelfProp = "NetprobeControlSelf";
 
 }  // namespace
