@@ -245,18 +245,41 @@ TEST_F(DialogScreenTest, HideStatusFromTheStripsFrameEventIsSafe) {
     EXPECT_EQ(events, 1);
 }
 
-// The edit and the memo draw their text in the skin's font colour.
-TEST_F(DialogScreenTest, EditsTakeTheSkinsFontColour) {
+// The text colour, the background and the brush that a box asks its dialog for.
+struct BoxColors {
+    COLORREF text, back, brush;
+};
+BoxColors AskColors(const TWinControl& dialog, const TWinControl& box) {
+    MemoryDC dc;
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        dialog.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(box.Handle())));
+    LOGBRUSH logical{};
+    GetObjectA(brush, sizeof logical, &logical);
+    return {GetTextColor(dc.get()), GetBkColor(dc.get()), logical.lbColor};
+}
+
+// The edit and the memo pair their text with their face: over the system's window colour
+// the system's text colour, whatever the skin's font colour; over a colour of their own the
+// skin's font colour. When the system's colours change, so do the brush and the text.
+TEST_F(DialogScreenTest, EditsPairTheirTextWithTheirFace) {
     host.font_color = 0x2040A0;
     std::unique_ptr<Tfrm_Input> dlg(CreateForm<Tfrm_Input>());
     for (TWinControl* box : {static_cast<TWinControl*>(dlg->editInput), static_cast<TWinControl*>(dlg->memoInput)}) {
-        MemoryDC dc;
-        const LRESULT brush = SendMessageA(dlg->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()),
-                                           reinterpret_cast<LPARAM>(box->Handle()));
-        EXPECT_NE(brush, 0);
-        EXPECT_EQ(GetTextColor(dc.get()), ColorToRGB(0x2040A0));
-        EXPECT_EQ(GetBkColor(dc.get()), ColorToRGB(box->Color()));
+        const BoxColors c = AskColors(*dlg, *box);
+        EXPECT_EQ(c.text, GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_EQ(c.back, GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(c.brush, c.back);
     }
+    {
+        const testing::SystemColors scheme({{COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, RGB(255, 255, 0)}});
+        const BoxColors c = AskColors(*dlg, *dlg->memoInput);
+        EXPECT_EQ(c.text, RGB(255, 255, 0));
+        EXPECT_EQ(c.brush, RGB(0, 0, 0));
+    }
+    dlg->editInput->SetColor(0xE0F0FF);
+    const BoxColors c = AskColors(*dlg, *dlg->editInput);
+    EXPECT_EQ(c.text, ColorToRGB(0x2040A0));
+    EXPECT_EQ(c.brush, ColorToRGB(0xE0F0FF));
 }
 
 // When the font changes, the edit is given the new font while the old one still exists.

@@ -57,8 +57,7 @@ void WatchDialogKeys() {
     std::lock_guard<std::mutex> hold(WatchLock());
     auto& watches = Watches();
     if (std::any_of(watches.begin(), watches.end(), [thread](const Watch& w) { return w.thread == thread; })) return;
-    if (HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchQueue, nullptr, thread))
-        watches.push_back({thread, hook});
+    if (HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchQueue, nullptr, thread)) watches.push_back({thread, hook});
 }
 
 void UnwatchDialogKeys() noexcept {

@@ -22,6 +22,12 @@ public:
     // or a run of Chinese characters that is wider than a line); lines below are cut off.
     bool WordWrap() const { return word_wrap_; }
     void SetWordWrap(bool wrap);
+    // A label of a fixed size whose one-line caption is wider than it: its font's characters
+    // are narrowed until the caption fits, whole, at the label's width.
+    void FitCaptionToWidth();
+
+    // A transparent label's text is paired with its parent's face.
+    ColorPair DrawColors() const override;
 
 protected:
     void EraseBackground(TCanvas& canvas) override;

@@ -45,9 +45,10 @@ void TCustomSkinEdit::DoEnter() {
 }
 
 HBRUSH TCustomSkinEdit::CtlColor(HDC dc) {
-    SetTextColor(dc, ColorToRGB(Font().Color()));
-    SetBkColor(dc, ColorToRGB(Color()));
-    return ColorBrush();
+    const ColorPair colors = DrawColors();
+    SetTextColor(dc, ColorToRGB(colors.text));
+    SetBkColor(dc, ColorToRGB(colors.face));
+    return FaceBrush(colors.face);
 }
 
 void TCustomSkinEdit::SetBorderColors(TColor normal, TColor focused) {
