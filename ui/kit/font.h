@@ -20,7 +20,6 @@ public:
     int Size() const;                       // points at PixelsPerInch()
     int Charset() const { return charset_; }
     TColor Color() const { return color_; }
-    bool Bold() const { return bold_; }
 
     void SetName(const std::string& name);
     void SetHeight(int height);

@@ -13,7 +13,6 @@ class TLabel : public TWinControl {
 public:
     explicit TLabel(const ControlArgs& args, TLabelSize size = TLabelSize::Auto);
 
-    bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool value);
     void SetCaption(const std::string& caption) override;
     bool Transparent() const { return transparent_; }

@@ -68,7 +68,6 @@ public:
     void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
     void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
-    TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
     bool Visible() const;
     void SetVisible(bool visible);
@@ -86,7 +85,6 @@ public:
     virtual ColorPair DrawColors() const { return DrawingPair(color_, font_.Color(), SystemPair()); }
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
-    bool ParentFont() const { return parent_font_; }
     void SetParentFont(bool value);
 
     void Invalidate();
