@@ -60,12 +60,16 @@ void Tfrm_CustomDlg::CreateComponents() {
     lbBusinessName->SetTransparent(true);
 }
 
-// Owned by the host's main window where the host gives one (else by the application
-// window): no taskbar button of its own, and a modal dialog stays above the window that
-// it disables.
-void Tfrm_CustomDlg::FormCreate(TObject*) {
+// The host's context comes first, before the window is made: the window is owned by the
+// host's main window from its creation on where the host gives one (else by the application
+// window), so it has no taskbar button of its own, and a modal dialog stays above the window
+// that it disables.
+void Tfrm_CustomDlg::BeforeCreate(FormArgs& args) {
     LoadHostContext();
-    SetOwnerWindow(reinterpret_cast<HWND>(MainFrameHandle));
+    args.owner = reinterpret_cast<HWND>(MainFrameHandle);
+}
+
+void Tfrm_CustomDlg::FormCreate(TObject*) {
     FuncCode = CurFuncCode;
     ApplySkin();
     HookImeEdits();

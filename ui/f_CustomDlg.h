@@ -57,6 +57,7 @@ public:
     TDataVO* CompanyInfoVO = nullptr;
 
 protected:
+    void BeforeCreate(FormArgs& args) override;
     void CreateComponents() override;
     void DoCreate() override { FormCreate(this); }
     void KeyDown(WORD& key, TShiftState shift) override { FormKeyDown(this, key, shift); }

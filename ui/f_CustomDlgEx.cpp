@@ -24,6 +24,9 @@ void Tfrm_CustomDlgEx::CreateComponents() {
     Bevel1->SetBounds(14, 283, 50, 2);
     Bevel1->SetVisible(false);
 
+    // 59 x 13, the mark text smoothed and narrowed where needed to show whole inside: the
+    // dotted rule starts two pixels to the right.
+    lbMark->SetAutoSize(false);
     lbMark->SetBounds(11, 261, 59, 13);
     lbMark->SetCaption("KT-MEADOW");
     lbMark->SetTransparent(true);
@@ -31,6 +34,8 @@ void Tfrm_CustomDlgEx::CreateComponents() {
     lbMark->Font().SetHeight(-10);
     lbMark->Font().SetCharset(ANSI_CHARSET);
     lbMark->Font().SetColor(kMarkColor);
+    lbMark->Font().SetSmoothed(true);
+    lbMark->FitCaptionToWidth();
     lbMark->SetEnabled(true);
     lbMark->SetVisible(true);
 

@@ -60,8 +60,19 @@ TEST_F(CustomDlgExTest, NoTopBarEvenAfterSkinChanges) {
 }
 
 TEST_F(CustomDlgExTest, TheFooterCarriesTheMarkAndTheRule) {
-    const SIZE mark = testing::TextExtent("Arial", -10, ANSI_CHARSET, "KT-MEADOW");
-    ExpectBounds(*dialog->lbMark, 11, 261, mark.cx, mark.cy);
+    // 59 x 13, and the mark text, smoothed, fits in whole: it stops short of the rule.
+    ExpectBounds(*dialog->lbMark, 11, 261, 59, 13);
+    {
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(screen, dialog->lbMark->Font().Handle());
+        SIZE mark{};
+        GetTextExtentPoint32A(screen, "KT-MEADOW", 9, &mark);
+        SelectObject(screen, old);
+        ReleaseDC(nullptr, screen);
+        EXPECT_LE(mark.cx, 59);
+        EXPECT_GE(mark.cx, 50);
+    }
+    EXPECT_TRUE(dialog->lbMark->Font().Smoothed());
     EXPECT_EQ(dialog->lbMark->Caption(), "KT-MEADOW");
     EXPECT_TRUE(dialog->lbMark->Visible());
     EXPECT_TRUE(dialog->lbMark->Enabled());

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "tests/support/fake_host.h"
 #include "tests/ui/ui_test_support.h"
@@ -120,6 +121,89 @@ TEST_F(DialogScreenTest, TheModalDialogStaysAboveTheWindowItDisabled) {
     EXPECT_TRUE(IsWindowEnabled(frame.handle()));
 }
 
+constexpr UINT kHostThreadMessage = WM_APP + 0x155;
+int g_host_thread_messages = 0;  // of kHostThreadMessage, that the host got
+
+// The host's handling of its pending messages: its own thread messages it takes itself.
+void PumpAsTheHost() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!msg.hwnd && msg.message == kHostThreadMessage) {
+            ++g_host_thread_messages;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// A host window that handles its pending messages whenever it is enabled or activated, as
+// some hosts do; it takes the place of the host's main window while it lives.
+class PumpingFrame {
+public:
+    explicit PumpingFrame(FakeHost& host) : frame_("NetprobePumpingFrame"), host_(host) {
+        SetWindowLongPtrA(frame_.handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+        ShowWindow(frame_.handle(), SW_SHOW);
+        SetForegroundWindow(frame_.handle());
+        host_.main_frame = reinterpret_cast<HostHandle>(frame_.handle());
+    }
+    ~PumpingFrame() { host_.main_frame = 0; }
+    HWND handle() const { return frame_.handle(); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+        if (message == WM_ENABLE || message == WM_ACTIVATE) PumpAsTheHost();
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+    RecordingWindow frame_;
+    FakeHost& host_;
+};
+
+class CountedDialog : public Tfrm_CustomDlg {
+public:
+    ~CountedDialog() noexcept(false) override { ++destroyed; }
+    static inline int destroyed = 0;
+};
+
+constexpr char kPumpedTitle[] = "netprobe pumped dialog";
+
+// While the loop runs, the host posts a message of its thread, then the dialog is closed.
+void CALLBACK PostThenClose(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = FindWindowA(nullptr, kPumpedTitle);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, id);
+    PostThreadMessageA(GetCurrentThreadId(), kHostThreadMessage, 7, 0);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+// The release that the close requests finds the form in its caller's hands again and does
+// nothing: "show modal, read the fields, destroy" frees the form once, ShowInputDialog
+// hands its value back; the host is active again and gets the thread message it posted.
+TEST_F(DialogScreenTest, AHostThatPumpsOnActivationNeverLosesTheFormUnderItsCaller) {
+    PumpingFrame frame(host);
+    CountedDialog::destroyed = 0;
+    auto* dlg = CreateForm<CountedDialog>();
+    dlg->SetCaption(kPumpedTitle);
+    SetTimer(nullptr, 0, 30, PostThenClose);
+    g_host_thread_messages = 0;
+    EXPECT_EQ(dlg->ShowModal(), mrCancel);
+    PumpAsTheHost();
+    EXPECT_EQ(g_host_thread_messages, 1);
+    EXPECT_EQ(GetActiveWindow(), frame.handle());
+    EXPECT_EQ(CountedDialog::destroyed, 0);
+    EXPECT_EQ(dlg->ModalResult(), mrCancel);
+    delete dlg;
+    testing::PumpMessages();
+    EXPECT_EQ(CountedDialog::destroyed, 1);
+
+    std::string value = "kept";
+    SetTimer(nullptr, 0, 30, PostThenClose);
+    EXPECT_FALSE(ShowInputDialog(kPumpedTitle, "b", value, false, false));
+    EXPECT_EQ(value, "kept");
+    testing::PumpMessages();
+    EXPECT_EQ(FindWindowA(nullptr, kPumpedTitle), nullptr);
+}
+
 class FailingShowDialog : public Tfrm_CustomDlg {
 protected:
     void DoShow() override { throw std::runtime_error("show failed"); }
@@ -176,18 +260,41 @@ TEST_F(DialogScreenTest, HideStatusFromTheStripsFrameEventIsSafe) {
     EXPECT_EQ(events, 1);
 }
 
-// The edit and the memo draw their text in the skin's font colour.
-TEST_F(DialogScreenTest, EditsTakeTheSkinsFontColour) {
+// The text colour, the background and the brush that a box asks its dialog for.
+struct BoxColors {
+    COLORREF text, back, brush;
+};
+BoxColors AskColors(const TWinControl& dialog, const TWinControl& box) {
+    MemoryDC dc;
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        dialog.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(box.Handle())));
+    LOGBRUSH logical{};
+    GetObjectA(brush, sizeof logical, &logical);
+    return {GetTextColor(dc.get()), GetBkColor(dc.get()), logical.lbColor};
+}
+
+// The edit and the memo pair their text with their face: over the system's window colour
+// the system's text colour, whatever the skin's font colour; over a colour of their own the
+// skin's font colour. When the system's colours change, so do the brush and the text.
+TEST_F(DialogScreenTest, EditsPairTheirTextWithTheirFace) {
     host.font_color = 0x2040A0;
     std::unique_ptr<Tfrm_Input> dlg(CreateForm<Tfrm_Input>());
     for (TWinControl* box : {static_cast<TWinControl*>(dlg->editInput), static_cast<TWinControl*>(dlg->memoInput)}) {
-        MemoryDC dc;
-        const LRESULT brush = SendMessageA(dlg->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()),
-                                           reinterpret_cast<LPARAM>(box->Handle()));
-        EXPECT_NE(brush, 0);
-        EXPECT_EQ(GetTextColor(dc.get()), ColorToRGB(0x2040A0));
-        EXPECT_EQ(GetBkColor(dc.get()), ColorToRGB(box->Color()));
+        const BoxColors c = AskColors(*dlg, *box);
+        EXPECT_EQ(c.text, GetSysColor(COLOR_WINDOWTEXT));
+        EXPECT_EQ(c.back, GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(c.brush, c.back);
     }
+    {
+        const testing::SystemColors scheme({{COLOR_WINDOW, RGB(0, 0, 0)}, {COLOR_WINDOWTEXT, RGB(255, 255, 0)}});
+        const BoxColors c = AskColors(*dlg, *dlg->memoInput);
+        EXPECT_EQ(c.text, RGB(255, 255, 0));
+        EXPECT_EQ(c.brush, RGB(0, 0, 0));
+    }
+    dlg->editInput->SetColor(0xE0F0FF);
+    const BoxColors c = AskColors(*dlg, *dlg->editInput);
+    EXPECT_EQ(c.text, ColorToRGB(0x2040A0));
+    EXPECT_EQ(c.brush, ColorToRGB(0xE0F0FF));
 }
 
 // When the font changes, the edit is given the new font while the old one still exists.

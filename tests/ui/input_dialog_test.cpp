@@ -287,6 +287,51 @@ TEST_F(InputDialogTest, EnterMovesTheFocusToConfirm) {
     }
 }
 
+// A key as the keyboard gives it: down and up, posted to the window with the focus; the loop
+// makes the character.
+void Press(WORD key) {
+    HWND focus = GetFocus();
+    const LPARAM down = 1 | static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC) << 16);
+    PostMessageA(focus, WM_KEYDOWN, key, down);
+    PostMessageA(focus, WM_KEYUP, key, down | static_cast<LPARAM>(0xC0000000));
+}
+
+// Enter and Space click the button that has the focus; Enter in the edit moves on; Escape
+// cancels wherever the focus is; Tab and Shift+Tab walk the tab stops.
+TEST_F(InputDialogTest, KeysThroughTheModalLoop) {
+    struct Row {
+        const char* name;
+        std::vector<std::pair<WORD, bool>> keys;  // key, Shift held
+        bool confirmed;
+        const char* value;
+    };
+    const Row rows[] = {
+        {"Enter in the edit, then on confirm", {{VK_RETURN, false}, {VK_RETURN, false}}, true, "typed"},
+        {"Tab to confirm, Space", {{VK_TAB, false}, {VK_SPACE, false}}, true, "typed"},
+        {"Escape in the edit", {{VK_ESCAPE, false}}, false, "v"},
+        {"Escape on confirm", {{VK_TAB, false}, {VK_ESCAPE, false}}, false, "v"},
+        {"Shift+Tab to cancel, Enter", {{VK_TAB, true}, {VK_RETURN, false}}, false, "v"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string value = "v";
+        // Shift is held from the step that posts the key until the next step.
+        std::unique_ptr<testing::HeldKeys> shift_held;
+        std::vector<Driver::Step> steps{[](const Controls& c) { Type(c.edit, "typed"); }};
+        for (auto [key, shift] : row.keys) {
+            steps.push_back([key, shift, &shift_held](const Controls&) {
+                shift_held.reset();
+                if (shift) shift_held = std::make_unique<testing::HeldKeys>(std::initializer_list<int>{VK_SHIFT});
+                Press(key);
+            });
+        }
+        steps.push_back([&shift_held](const Controls&) { shift_held.reset(); });
+        EXPECT_EQ(Run(value, false, false, std::move(steps)), row.confirmed);
+        shift_held.reset();
+        EXPECT_EQ(value, row.value);
+    }
+}
+
 // A host whose skin call fails while the dialog is being built.
 class FailingHost : public FakeHost {
 public:

@@ -6,10 +6,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "core/texts.h"
 #include "tests/support/fake_host.h"
@@ -88,6 +91,54 @@ TEST(Screenshot, InputDialogs) {
     // 请输入代理服务器地址: a title longer than the design's four characters.
     CaptureInput("input_long_title", "proxy.example.com", false, false,
                  "\xC7\xEB\xCA\xE4\xC8\xEB\xB4\xFA\xC0\xED\xB7\xFE\xCE\xF1\xC6\xF7\xB5\xD8\xD6\xB7");
+}
+
+// How many pixels of a rectangle of the capture are light (every channel from 160 up), and
+// how many dark (every channel below 96).
+std::pair<int, int> LightAndDark(const Capture& capture, const RECT& r) {
+    std::pair<int, int> count{0, 0};
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF p = capture.Pixel(x, y);
+            const int low = std::min({GetRValue(p), GetGValue(p), GetBValue(p)});
+            const int high = std::max({GetRValue(p), GetGValue(p), GetBValue(p)});
+            count.first += low >= 160 ? 1 : 0;
+            count.second += high < 96 ? 1 : 0;
+        }
+    return count;
+}
+
+// The input dialog in a high-contrast black scheme (imposed: Wine never reports one): the
+// system's pair everywhere, the title, the typed text and both captions in white on black.
+TEST(Screenshot, InputDialogInHighContrast) {
+    FakeHost host;
+    ScopedHost scoped(host);
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    const testing::SystemColors scheme({{COLOR_WINDOW, black},
+                                        {COLOR_WINDOWTEXT, white},
+                                        {COLOR_BTNFACE, black},
+                                        {COLOR_BTNTEXT, white},
+                                        {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
+                                        {COLOR_HIGHLIGHTTEXT, black},
+                                        {COLOR_WINDOWFRAME, white},
+                                        {COLOR_DESKTOP, white}});
+    ImposeHighContrast(true);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
+    dialog->Value = "proxy.example.com";
+    dialog->SetCaptions("netprobe", texts::InputDialogTitle());
+    dialog->Show();
+    testing::PumpUntil([] { return false; }, 5);
+    Capture capture(dialog->ClientWidth(), dialog->ClientHeight());
+    testing::RenderClientTree(dialog->Handle(), capture);
+    ImposeHighContrast(std::nullopt);
+    const RECT title{15, 12, 70, 24}, text{18, 50, 120, 64}, confirm{170, 89, 235, 109}, cancel{250, 89, 315, 109};
+    for (const RECT& r : {title, text, confirm, cancel}) {
+        SCOPED_TRACE(r.left);
+        const auto [light, dark] = LightAndDark(capture, r);
+        EXPECT_GT(light, 10);
+        EXPECT_GT(dark, 10);
+    }
+    Save(capture, "input_high_contrast");
 }
 
 TEST(Screenshot, ExtendedDialog) {

@@ -144,6 +144,23 @@ HeldKeys::HeldKeys(std::initializer_list<int> keys) {
 
 HeldKeys::~HeldKeys() { SetKeyboardState(saved_); }
 
+SystemColors::SystemColors(std::initializer_list<std::pair<int, COLORREF>> colors) {
+    for (const auto& [index, color] : colors) saved_.emplace_back(index, GetSysColor(index));
+    Set({colors.begin(), colors.end()});
+}
+
+SystemColors::~SystemColors() { Set(saved_); }
+
+void SystemColors::Set(const std::vector<std::pair<int, COLORREF>>& colors) {
+    std::vector<INT> indexes;
+    std::vector<COLORREF> values;
+    for (const auto& [index, color] : colors) {
+        indexes.push_back(index);
+        values.push_back(color);
+    }
+    SetSysColors(static_cast<int>(indexes.size()), indexes.data(), values.data());
+}
+
 Capture::Capture(int width, int height) : width_(width), height_(height) {
     dc_ = CreateCompatibleDC(nullptr);
     BITMAPINFO info{};

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace netprobe::ui {
@@ -76,6 +77,20 @@ public:
 
 private:
     BYTE saved_[256];
+};
+
+// Sets system colours (SetSysColors: every top-level window is told) and puts the earlier
+// ones back after.
+class SystemColors {
+public:
+    explicit SystemColors(std::initializer_list<std::pair<int, COLORREF>> colors);
+    ~SystemColors();
+    SystemColors(const SystemColors&) = delete;
+    SystemColors& operator=(const SystemColors&) = delete;
+
+private:
+    void Set(const std::vector<std::pair<int, COLORREF>>& colors);
+    std::vector<std::pair<int, COLORREF>> saved_;
 };
 
 // The client area and children of a window rendered by the window itself (WM_PRINT),

@@ -10,7 +10,6 @@ class TBevel : public TWinControl {
 public:
     TBevel(const ControlArgs& args, TBevelShape shape);
 
-    TBevelShape Shape() const { return shape_; }
     void SetShape(TBevelShape shape);
 
 protected:

@@ -25,10 +25,8 @@ public:
     HDC Handle() const { return dc_; }
     void SetHandle(HDC dc);
 
-    TColor PenColor() const { return pen_color_; }
     void SetPenColor(TColor color);
     void SetPenStyle(int style);  // PS_SOLID, PS_DOT, ...
-    TColor BrushColor() const { return brush_color_; }
     void SetBrushColor(TColor color);
     void SetBrushClear(bool clear);
     void SetFont(const TFont& font);
@@ -49,7 +47,6 @@ public:
     // runs on the user-interface thread, so a lock only counts its depth.
     void Lock() { ++lock_count_; }
     void Unlock() { --lock_count_; }
-    int LockCount() const { return lock_count_; }
 
 private:
     void SelectPen();

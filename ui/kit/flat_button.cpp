@@ -81,13 +81,21 @@ LRESULT TFlatButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     return TWinControl::WndProc(message, wparam, lparam);
 }
 
+// Lighter while hot and pressed, in the system's highlight colours under high contrast, its
+// frame then in the text's colour.
 void TFlatButton::Paint(TCanvas& canvas) {
     RECT rect{0, 0, ClientWidth(), ClientHeight()};
-    canvas.SetBrushColor(pressed_ ? kPressedFace : hot_ ? kHotFace : Color());
-    canvas.SetPenColor(kFrame);
+    ColorPair colors = DrawColors();
+    const bool high_contrast = HighContrast();
+    if ((pressed_ || hot_) && high_contrast)
+        colors = {clHighlight, clHighlightText};
+    else if (pressed_ || hot_)
+        colors.face = pressed_ ? kPressedFace : kHotFace;
+    canvas.SetBrushColor(colors.face);
+    canvas.SetPenColor(high_contrast ? colors.text : kFrame);
     canvas.Rectangle(rect);
     canvas.SetFont(Font());
-    if (!Enabled()) SetTextColor(canvas.Handle(), ColorToRGB(clGrayText));
+    SetTextColor(canvas.Handle(), ColorToRGB(Enabled() ? colors.text : clGrayText));
     RECT text = rect;
     if (pressed_) OffsetRect(&text, 1, 1);
     canvas.DrawTextIn(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -16,8 +16,6 @@ public:
     TNotifyEvent OnClick;
     void Click();
 
-    bool Hot() const { return hot_; }
-
 protected:
     LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
     void Paint(TCanvas& canvas) override;

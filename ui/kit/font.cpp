@@ -38,7 +38,19 @@ void TFont::Assign(const TFont& other) {
     charset_ = other.charset_;
     color_ = other.color_;
     bold_ = other.bold_;
+    width_ = other.width_;
+    smoothed_ = other.smoothed_;
     pixels_per_inch_ = other.pixels_per_inch_;
+    Changed();
+}
+
+void TFont::SetWidth(int width) {
+    width_ = width;
+    Changed();
+}
+
+void TFont::SetSmoothed(bool smoothed) {
+    smoothed_ = smoothed;
     Changed();
 }
 
@@ -53,11 +65,12 @@ HFONT TFont::Handle() const {
     if (!handle_) {
         LOGFONTA lf{};
         lf.lfHeight = height_;
+        lf.lfWidth = width_;
         lf.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
         lf.lfCharSet = static_cast<BYTE>(charset_);
         lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
         lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfQuality = smoothed_ ? ANTIALIASED_QUALITY : DEFAULT_QUALITY;
         lf.lfPitchAndFamily = DEFAULT_PITCH;
         lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
         handle_.Reset(CreateFontIndirectA(&lf));

@@ -20,7 +20,6 @@ public:
     int Size() const;                       // points at PixelsPerInch()
     int Charset() const { return charset_; }
     TColor Color() const { return color_; }
-    bool Bold() const { return bold_; }
 
     void SetName(const std::string& name);
     void SetHeight(int height);
@@ -28,6 +27,13 @@ public:
     void SetCharset(int charset);
     void SetColor(TColor color);
     void SetBold(bool bold);
+    // The characters' average width in pixels; 0 (the default) for the face's own.
+    int Width() const { return width_; }
+    void SetWidth(int width);
+    // Drawn smoothed (grey-scale antialiased) at every size, also where the face itself asks
+    // for none at small sizes.
+    bool Smoothed() const { return smoothed_; }
+    void SetSmoothed(bool smoothed);
     void Assign(const TFont& other);
     // The resolution at which Size and SetSize convert points to pixels: 96 unless the form
     // the font belongs to follows the screen's. Changing it changes no height.
@@ -47,6 +53,8 @@ private:
     int charset_ = DEFAULT_CHARSET;
     TColor color_ = clWindowText;
     bool bold_ = false;
+    int width_ = 0;
+    bool smoothed_ = false;
     int pixels_per_inch_ = 96;
     mutable FontHandle handle_;
 };

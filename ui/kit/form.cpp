@@ -1,41 +1,14 @@
 #include "ui/kit/form.h"
 
-#include <vector>
-
 #include "ui/kit/application.h"
+#include "ui/kit/dialog_keys.h"
+#include "ui/kit/modal_session.h"
 
 namespace netprobe::ui {
 
 namespace {
 
 constexpr UINT kReleaseMessage = WM_APP + 0x2F0;
-
-// The thread's other visible windows, disabled for the time of a modal loop and enabled
-// again when it ends, however it ends.
-class DisabledWindows {
-public:
-    explicit DisabledWindows(HWND keep) : keep_(keep) {
-        EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(this));
-    }
-    ~DisabledWindows() {
-        for (HWND window : windows_) EnableWindow(window, TRUE);
-    }
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-
-private:
-    static BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
-        auto* self = reinterpret_cast<DisabledWindows*>(param);
-        if (window != self->keep_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
-            self->windows_.push_back(window);
-            EnableWindow(window, FALSE);
-        }
-        return TRUE;
-    }
-
-    HWND keep_;
-    std::vector<HWND> windows_;
-};
 
 }  // namespace
 
@@ -56,7 +29,9 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {}
 
 TForm::~TForm() noexcept(false) = default;
 
-void TForm::CreateForm(const FormArgs& args) {
+void TForm::CreateForm(const FormArgs& given) {
+    FormArgs args = given;
+    BeforeCreate(args);
     center_ = args.center_on_desktop || args.center_on_screen;
     center_on_screen_ = args.center_on_screen;
     activate_ = args.activate;
@@ -70,7 +45,8 @@ void TForm::CreateForm(const FormArgs& args) {
     params.width = rect.right - rect.left;
     params.height = rect.bottom - rect.top;
     params.caption = args.caption;
-    params.parent = Application().Handle();  // the owner: no taskbar button of its own
+    // The owner: no taskbar button of its own.
+    params.parent = args.owner && IsWindow(args.owner) ? args.owner : Application().Handle();
     CreateHandle(params);
     TWinControl::SetCaption(args.caption);
     CreateComponents();
@@ -90,10 +66,6 @@ void TForm::ScaleToScreen() {
 void TForm::SetCaption(const std::string& caption) { TWinControl::SetCaption(caption); }
 
 HWND TForm::OwnerWindow() const { return GetWindow(Handle(), GW_OWNER); }
-
-void TForm::SetOwnerWindow(HWND owner) {
-    if (owner && IsWindow(owner)) SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-}
 
 void TForm::SetClientSize(int width, int height) {
     RECT rect{0, 0, width, height};
@@ -136,6 +108,7 @@ void TForm::Show() {
         ShowWithoutActivation();
         return;
     }
+    WatchDialogKeys();
     ShowWindow(Handle(), SW_SHOW);
     FocusActiveControl();
     UpdateWindow(Handle());
@@ -161,21 +134,28 @@ void TForm::FocusActiveControl() {
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 // The modal loop: the thread's other windows are disabled until a modal result is set; a
-// close that the form refuses (action None) keeps the loop going. On every way out, an
-// error included, the windows are enabled again (before the form hides, so that the
-// activation goes back to them) and the form is no longer modal.
+// close that the form refuses (action None) keeps the loop going. On every way out, an error
+// included, the caller holds the form again (a release that its close requested does
+// nothing), the windows are enabled again (before the form hides, so that the activation
+// goes back to them), the form is no longer modal, the window that was active is activated
+// again and the host's thread messages are posted again. Each step may let the host handle
+// its messages; none of them frees the form.
 int TForm::ShowModal() {
-    HWND window = Handle();
-    struct ModalState {
+    struct Guard {
         TForm* form;
         HWND window;
-        ~ModalState() {
-            if (!IsWindow(window)) return;
-            form->modal_ = false;
-            form->Hide();
+        ModalSession session;
+        ~Guard() {
+            form->release_ticket_ = 0;
+            session.EnableWindows();
+            if (IsWindow(window)) {
+                form->modal_ = false;
+                form->Hide();
+            }
+            session.End();
         }
-    } state{this, window};
-    DisabledWindows disabled(window);
+    } guard{this, Handle(), ModalSession(Handle())};
+    HWND window = Handle();
     modal_ = true;
     modal_result_ = mrNone;
     Show();
@@ -189,6 +169,7 @@ int TForm::ShowModal() {
             if (modal_result_ == mrNone) modal_result_ = mrCancel;
             break;
         }
+        if (guard.session.TakeThreadMessage(msg)) continue;
         if (!IsDialogMessageA(window, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
@@ -226,7 +207,41 @@ void TForm::Close() {
 }
 
 void TForm::Release() {
-    if (Handle()) PostMessageA(Handle(), kReleaseMessage, 0, 0);
+    static LPARAM tickets = 0;
+    if (!Handle()) return;
+    release_ticket_ = ++tickets;
+    PostMessageA(Handle(), kReleaseMessage, 0, release_ticket_);
+}
+
+// Escape cancels, as closing the window does; Enter clicks the button that has the focus and
+// does nothing elsewhere (the forms have no default button).
+bool TForm::DialogCommand(WORD id) {
+    if (id == IDCANCEL) {
+        Close();
+        return true;
+    }
+    if (id != IDOK) return false;
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus) && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+        SendMessageA(focus, BM_CLICK, 0, 0);
+    return true;
+}
+
+// Tab and Shift+Tab: the next or the previous tab stop, its text selected as the dialog
+// manager does; or the control given.
+void TForm::NextDialogControl(WPARAM wparam, LPARAM lparam) {
+    HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam) : GetNextDlgTabItem(Handle(), GetFocus(), wparam != 0);
+    if (!next || !IsChild(Handle(), next)) return;
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
+    ::SetFocus(next);
+}
+
+// A key that the queue's watch handed over (dialog_keys.h), for the control with the focus.
+void TForm::DialogKey(WPARAM key, LPARAM flags) {
+    HWND focus = GetFocus();
+    if (focus != Handle() && !IsChild(Handle(), focus)) return;
+    MSG msg{focus, WM_KEYDOWN, key, flags, static_cast<DWORD>(GetMessageTime()), {}};
+    IsDialogMessageA(Handle(), &msg);
 }
 
 void TForm::DoClose(TCloseAction&) {}
@@ -255,7 +270,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             FocusActiveControl();
             return 0;
         case kReleaseMessage:
-            delete this;
+            if (lparam != 0 && lparam == release_ticket_ && !modal_) delete this;
+            return 0;
+        case WM_COMMAND:  // the dialog manager's Enter (IDOK) and Escape (IDCANCEL)
+            if (HIWORD(wparam) == 0 && DialogCommand(LOWORD(wparam))) return 0;
+            break;
+        case kDialogKeyMessage:
+            DialogKey(wparam, lparam);
+            return 0;
+        case WM_NEXTDLGCTL:
+            NextDialogControl(wparam, lparam);
             return 0;
         default:
             break;

@@ -36,6 +36,8 @@ struct FormArgs {
     bool activate = true;
     // Laid out at 96 DPI: scaled with its fonts to the screen's resolution when created.
     bool scaled = false;
+    // The window that owns the form's from its creation on; nullptr: the application window.
+    HWND owner = nullptr;
 };
 
 class TForm : public TWinControl {
@@ -52,7 +54,9 @@ public:
     void Hide();
     int ShowModal();
     void Close();
-    // Frees the form once the message being handled (and those queued before) are done.
+    // Frees the form once the message being handled (and those queued before) are done,
+    // unless its caller holds it again by then: a release requested while the form is modal
+    // does nothing once ShowModal has returned, and the caller frees the form.
     void Release();
 
     bool Modal() const { return modal_; }
@@ -67,12 +71,14 @@ public:
     // visible, else when it is shown; focused again whenever the form is activated.
     void SetActiveControl(TWinControl* control);
     void SetCaption(const std::string& caption) override;
-    // The window that owns this form's: the application window from creation on. An owned
-    // window has no taskbar button and always lies above its owner.
+    // The window that owns this form's, given when it was created (FormArgs::owner, else the
+    // application window). An owned window has no taskbar button and lies above its owner.
     HWND OwnerWindow() const;
-    void SetOwnerWindow(HWND owner);
 
 protected:
+    // Runs first in CreateForm, before the window exists: what the window is made with may
+    // still change.
+    virtual void BeforeCreate(FormArgs&) {}
     virtual void CreateComponents() {}
     virtual void DoCreate() {}
     // Runs when a hidden form is about to be shown, before it is centred.
@@ -90,6 +96,9 @@ private:
     void ScaleToScreen();
 
     void FocusActiveControl();
+    bool DialogCommand(WORD id);
+    void NextDialogControl(WPARAM wparam, LPARAM lparam);
+    void DialogKey(WPARAM key, LPARAM flags);
 
     bool center_ = true;
     bool center_on_screen_ = false;
@@ -98,6 +107,7 @@ private:
     HWND active_control_ = nullptr;
     bool modal_ = false;
     int modal_result_ = mrNone;
+    LPARAM release_ticket_ = 0;  // of the release posted last; 0: none is to run
 };
 
 // new T(args...), then its window and components; the form belongs to the caller until a

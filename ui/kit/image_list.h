@@ -23,7 +23,6 @@ public:
     TChangeLink(const TChangeLink&) = delete;
     TChangeLink& operator=(const TChangeLink&) = delete;
 
-    TImageList* Sender() const { return sender_; }
     std::function<void(TImageList* sender)> OnChange;
 
 private:
@@ -63,7 +62,6 @@ public:
     int AddMasked(HBITMAP image, COLORREF mask);
     void Clear();
 
-    TDrawingStyle DrawingStyle() const { return drawing_style_; }
     void SetDrawingStyle(TDrawingStyle style);
 
     // Draws one image in the drawing style; an index outside the list raises an error.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/kit/application.h"
+#include "ui/kit/dialog_keys.h"
 #include "ui/kit/window_class.h"
 
 namespace netprobe::ui {
@@ -45,6 +46,7 @@ void AtKitRelease(void (*step)()) { Steps().push_back(step); }
 void ReleaseKit() noexcept {
     const auto& steps = Steps();
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) (*step)();
+    UnwatchDialogKeys();
     Application().ReleaseHandle();
     EnumWindows(ReleaseWindow, 0);
     UnregisterKitClasses();

@@ -1,5 +1,7 @@
 #include "ui/kit/label.h"
 
+#include <algorithm>
+
 #include "core/wide_text.h"
 #include "ui/kit/gdi.h"
 #include "ui/kit/text_wrap.h"
@@ -27,6 +29,23 @@ void TLabel::SetCaption(const std::string& caption) {
 void TLabel::SetTransparent(bool transparent) {
     transparent_ = transparent;
     Invalidate();
+}
+
+void TLabel::FitCaptionToWidth() {
+    if (auto_size_ || word_wrap_ || Width() <= 0) return;
+    for (int round = 0; round < 8; ++round) {
+        MemoryDC dc;
+        SelectObjectScope font(dc.get(), Font().Handle());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc.get(), &metrics);
+        SIZE extent{};
+        const std::string caption = Caption();
+        GetTextExtentPoint32A(dc.get(), caption.data(), static_cast<int>(caption.size()), &extent);
+        if (extent.cx <= Width() || metrics.tmAveCharWidth <= 1) return;
+        const int narrower =
+            std::min(MulDiv(metrics.tmAveCharWidth, Width(), extent.cx), static_cast<int>(metrics.tmAveCharWidth) - 1);
+        Font().SetWidth(narrower);
+    }
 }
 
 void TLabel::SetWordWrap(bool wrap) {
@@ -68,11 +87,16 @@ void TLabel::EraseBackground(TCanvas& canvas) {
     TWinControl::EraseBackground(canvas);
 }
 
+ColorPair TLabel::DrawColors() const {
+    if (!transparent_ || !Parent()) return TWinControl::DrawColors();
+    return DrawingPair(Parent()->Color(), Font().Color(), SystemPair());
+}
+
 void TLabel::Paint(TCanvas& canvas) {
     RECT rect;
     GetClientRect(Handle(), &rect);
     canvas.SetFont(Font());
-    if (!Enabled()) SetTextColor(canvas.Handle(), ColorToRGB(clGrayText));
+    SetTextColor(canvas.Handle(), ColorToRGB(Enabled() ? DrawColors().text : clGrayText));
     if (word_wrap_) {
         PaintWrapped(canvas, rect);
         return;

@@ -13,7 +13,6 @@ class TLabel : public TWinControl {
 public:
     explicit TLabel(const ControlArgs& args, TLabelSize size = TLabelSize::Auto);
 
-    bool AutoSize() const { return auto_size_; }
     void SetAutoSize(bool value);
     void SetCaption(const std::string& caption) override;
     bool Transparent() const { return transparent_; }
@@ -22,6 +21,12 @@ public:
     // or a run of Chinese characters that is wider than a line); lines below are cut off.
     bool WordWrap() const { return word_wrap_; }
     void SetWordWrap(bool wrap);
+    // A label of a fixed size whose one-line caption is wider than it: its font's characters
+    // are narrowed until the caption fits, whole, at the label's width.
+    void FitCaptionToWidth();
+
+    // A transparent label's text is paired with its parent's face.
+    ColorPair DrawColors() const override;
 
 protected:
     void EraseBackground(TCanvas& canvas) override;

@@ -27,6 +27,7 @@ void TPanel::Paint(TCanvas& canvas) {
     }
     if (!Caption().empty()) {
         canvas.SetFont(Font());
+        SetTextColor(canvas.Handle(), ColorToRGB(DrawColors().text));
         canvas.DrawTextIn(Caption(), rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 }

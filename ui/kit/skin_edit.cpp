@@ -8,8 +8,8 @@ namespace netprobe::ui {
 
 namespace {
 
-bool IsEnterMessage(const MSG* msg) {
-    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_RETURN;
+bool IsKey(const MSG* msg, WPARAM key) {
+    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == key;
 }
 
 }  // namespace
@@ -45,9 +45,10 @@ void TCustomSkinEdit::DoEnter() {
 }
 
 HBRUSH TCustomSkinEdit::CtlColor(HDC dc) {
-    SetTextColor(dc, ColorToRGB(Font().Color()));
-    SetBkColor(dc, ColorToRGB(Color()));
-    return ColorBrush();
+    const ColorPair colors = DrawColors();
+    SetTextColor(dc, ColorToRGB(colors.text));
+    SetBkColor(dc, ColorToRGB(colors.face));
+    return FaceBrush(colors.face);
 }
 
 void TCustomSkinEdit::SetBorderColors(TColor normal, TColor focused) {
@@ -78,8 +79,11 @@ LRESULT TCustomSkinEdit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             }
             break;
         case WM_GETDLGCODE: {
+            // Tab and Escape are the dialog's, also in the memo, which asks for every key.
+            const auto* msg = reinterpret_cast<const MSG*>(lparam);
             LRESULT code = TWinControl::WndProc(message, wparam, lparam);
-            if (OnKeyPress && IsEnterMessage(reinterpret_cast<const MSG*>(lparam))) code |= DLGC_WANTMESSAGE;
+            if (IsKey(msg, VK_TAB) || IsKey(msg, VK_ESCAPE)) code &= ~(DLGC_WANTMESSAGE | DLGC_WANTTAB);
+            if (OnKeyPress && IsKey(msg, VK_RETURN)) code |= DLGC_WANTMESSAGE;
             return code;
         }
         case WM_NCCALCSIZE:

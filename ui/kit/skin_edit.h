@@ -35,8 +35,9 @@ public:
 protected:
     TCustomSkinEdit(const ControlArgs& args, DWORD style);
     void DoEnter() override;
-    // The text in the font's colour over the control's colour.
+    // The text over the control's colour, paired as DrawColors pairs them.
     HBRUSH CtlColor(HDC dc) override;
+    ColorPair SystemPair() const override { return {clWindow, clWindowText}; }
     LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
 private:

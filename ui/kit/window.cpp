@@ -12,7 +12,7 @@ namespace netprobe::ui {
 
 namespace {
 
-constexpr const char* kKitClass = "NetprobeControl";
+constexpr const char* kKitClass = kKitClassName;
 constexpr const char* kSelfProp = "NetprobeControlSelf";
 
 }  // namespace
@@ -149,6 +149,11 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_SETFOCUS:
             DoEnter();
             break;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+        case WM_SETTINGCHANGE:  // among others, the high-contrast scheme turned on or off
+            if (!parent_) ColorsChanged();
+            break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC: {  // a read-only or disabled edit asks with the latter
             auto* child = static_cast<TWinControl*>(GetPropA(reinterpret_cast<HWND>(lparam), kSelfProp));
@@ -188,7 +193,7 @@ void TWinControl::PaintTo(HDC dc) {
 void TWinControl::EraseBackground(TCanvas& canvas) {
     RECT rect;
     GetClientRect(handle_, &rect);
-    canvas.SetBrushColor(color_);
+    canvas.SetBrushColor(DrawColors().face);
     canvas.FillRect(rect);
 }
 
@@ -341,9 +346,23 @@ void TWinControl::SetColor(TColor color) {
 
 HBRUSH TWinControl::CtlColor(HDC) { return nullptr; }
 
-HBRUSH TWinControl::ColorBrush() {
-    if (!color_brush_) color_brush_.Reset(CreateSolidBrush(ColorToRGB(color_)));
+HBRUSH TWinControl::FaceBrush(TColor face) {
+    const COLORREF rgb = ColorToRGB(face);
+    if (!color_brush_ || rgb != color_brush_rgb_) {
+        color_brush_.Reset(CreateSolidBrush(rgb));
+        color_brush_rgb_ = rgb;
+    }
     return color_brush_.get();
+}
+
+// Top-level windows alone are told; the children hear it from them, system controls too.
+void TWinControl::ColorsChanged() {
+    color_brush_.Reset();
+    for (TWinControl* child : controls_) {
+        if (child->system_proc_) child->DefaultProc(WM_SYSCOLORCHANGE, 0, 0);
+        child->ColorsChanged();
+    }
+    if (!parent_) RedrawAll();
 }
 
 void TWinControl::RedrawAll() {

@@ -10,6 +10,7 @@
 
 #include "ui/kit/canvas.h"
 #include "ui/kit/color.h"
+#include "ui/kit/color_scheme.h"
 #include "ui/kit/component.h"
 #include "ui/kit/font.h"
 
@@ -67,7 +68,6 @@ public:
     void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
     void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
-    TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
     bool Visible() const;
     void SetVisible(bool visible);
@@ -80,9 +80,11 @@ public:
     virtual void SetCaption(const std::string& caption);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
+    // The face and text colours this control draws with (color_scheme.h): its colour and its
+    // font's, paired by their source, or the system's pair of its kind under high contrast.
+    virtual ColorPair DrawColors() const { return DrawingPair(color_, font_.Color(), SystemPair()); }
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
-    bool ParentFont() const { return parent_font_; }
     void SetParentFont(bool value);
 
     void Invalidate();
@@ -135,8 +137,12 @@ protected:
     // WM_CTLCOLOR* for this control, asked by its parent: sets the DC's colours and returns
     // the background brush, or nullptr for the system's colours.
     virtual HBRUSH CtlColor(HDC dc);
-    // A solid brush in Color(), made on demand and kept until the colour changes.
-    HBRUSH ColorBrush();
+    // The system's face and text colours for this kind of control.
+    virtual ColorPair SystemPair() const { return {clBtnFace, clBtnText}; }
+    // A solid brush in the face colour given, kept while that colour stays what it is.
+    HBRUSH FaceBrush(TColor face);
+    // The system's colours or scheme changed: brushes are made again, and every pixel drawn.
+    void ColorsChanged();
 
     // Paints the parent under this control into the DC, in this control's coordinates.
     void PaintParentBackground(HDC dc);
@@ -160,6 +166,7 @@ private:
     TAlign align_ = TAlign::None;
     TColor color_ = clBtnFace;
     Brush color_brush_;
+    COLORREF color_brush_rgb_ = 0;
     TFont font_;
     bool parent_font_ = true;
     int tab_order_ = -1;

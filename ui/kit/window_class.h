@@ -7,6 +7,9 @@
 
 namespace netprobe::ui {
 
+// The class of the kit's controls and forms.
+inline constexpr char kKitClassName[] = "NetprobeControl";
+
 // The instance of the module that this code is linked into.
 HINSTANCE KitInstance();
 

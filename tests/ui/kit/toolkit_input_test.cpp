@@ -57,6 +57,26 @@ TEST_F(ToolkitInputTest, OnlyAKeyPressedOnTheButtonClicksIt) {
     EXPECT_EQ(clicks, 1);
 }
 
+// A form shown modelessly, the host's loop (here the test's pump) handing out the keys: Tab
+// moves on, Enter clicks the button that has the focus, once, and Escape closes the form.
+TEST_F(ToolkitInputTest, DialogKeysInAModelessForm) {
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    edit->SetFocus();
+    auto press = [](WORD key) {
+        HWND focus = GetFocus();
+        PostMessageA(focus, WM_KEYDOWN, key, 1);
+        PostMessageA(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+        testing::PumpMessages();
+    };
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), button->Handle());
+    press(VK_RETURN);
+    EXPECT_EQ(clicks, 1);
+    press(VK_ESCAPE);
+    EXPECT_FALSE(form->Visible());
+}
+
 TEST_F(ToolkitInputTest, KeyPressCanSwallowOrReplaceACharacter) {
     std::vector<char> seen;
     edit->OnKeyPress = [&](TObject* sender, char& key) {
