@@ -45,8 +45,8 @@ bool Contains(std::string_view text, std::string_view word) {
 }
 
 bool NamesAProxy(std::string_view text) {
-    static constexpr std::array<std::string_view, 6> kProducts = {"proxy", "squid", "privoxy", "polipo", "wingate",
-                                                                  "ccproxy"};
+    static constexpr std::array<std::string_view, 6> kProducts = {"proxy",  "squid",   "privoxy",
+                                                                  "polipo", "wingate", "ccproxy"};
     for (std::string_view product : kProducts) {
         if (Contains(text, product)) return true;
     }
@@ -99,7 +99,8 @@ void NoteHeaderLine(std::string_view line, AnswerEvidence& e) {
 
 AnswerJudgement JudgeProxiedAnswer(long status, const AnswerEvidence& e) {
     if (!e.proxy_status.empty() && Contains(e.proxy_status, "error=")) {
-        return {AnswerOrigin::kProxy, TroubleOfToken(e.proxy_status.substr(AsciiLowerCopy(e.proxy_status).find("error=")))};
+        return {AnswerOrigin::kProxy,
+                TroubleOfToken(e.proxy_status.substr(AsciiLowerCopy(e.proxy_status).find("error=")))};
     }
     if (!e.proxy_error.empty()) return {AnswerOrigin::kProxy, TroubleOfToken(e.proxy_error)};
     if (NamesAProxy(e.server) || (status == 401 && NamesAProxy(e.realm))) {

@@ -52,8 +52,10 @@ bool SendAll(CURL* c, std::string_view bytes, Clock::time_point deadline) {
         if (Clock::now() >= deadline) return false;
         std::size_t n = 0;
         const CURLcode code = curl_easy_send(c, bytes.data() + sent, bytes.size() - sent, &n);
-        if (code == CURLE_AGAIN) std::this_thread::sleep_for(kPoll);
-        else if (code != CURLE_OK) return false;
+        if (code == CURLE_AGAIN)
+            std::this_thread::sleep_for(kPoll);
+        else if (code != CURLE_OK)
+            return false;
         sent += n;
     }
     return true;
