@@ -55,6 +55,7 @@ TEST(DiagnosisRules, AnswersThatBreakOffOrSpeakAnotherProtocol) {
     const Case cases[] = {
         {OriginFault::kResetMidAnswer, "", ProbeCause::kHalfAnswer, ""},
         {OriginFault::kCloseOnAccept, "", ProbeCause::kNoAnswer, ""},
+        {OriginFault::kRawAnswer, "", ProbeCause::kNoAnswer, ""},  // reads the request, closes in order
         {OriginFault::kRawAnswer, std::string("\x15\x03\x01\x00\x02\x02\x46", 7), ProbeCause::kNotHttp, "TLS"},
         {OriginFault::kRawAnswer, "SSH-2.0-OpenSSH_9.2\r\n", ProbeCause::kNotHttp, "SSH"},
         {OriginFault::kRawAnswer, std::string("\x05\xff", 2), ProbeCause::kNotHttp, "SOCKS 5"},
@@ -66,7 +67,7 @@ TEST(DiagnosisRules, AnswersThatBreakOffOrSpeakAnotherProtocol) {
     server.PortText = std::to_string(origin.port());
     for (const Case& c : cases) {
         origin.SetFault(c.fault);
-        if (!c.raw_answer.empty()) origin.SetRawAnswer(c.raw_answer);
+        if (c.fault == OriginFault::kRawAnswer) origin.SetRawAnswer(c.raw_answer);
         std::string message;
         ProbeDiagnosis why;
         EXPECT_FALSE(RunProbe(server, message, LimitsFor(1000), &why));
