@@ -99,7 +99,8 @@ std::string ModeName(std::uint8_t kind) { return kind == 0 ? "HTTP" : kind == 1 
 bool HintsAtProxyKind(const TServerInfo& server, const ProbeDiagnosis& d) {
     if (!d.via_proxy) return false;
     if (server.ProxyKind != 0) return d.socks.stage == SocksFailure::Stage::kTransport;
-    return d.cause == ProbeCause::kNotHttp || d.cause == ProbeCause::kNoAnswer || d.cause == ProbeCause::kHalfAnswer;
+    return d.cause == ProbeCause::kNotHttp || d.cause == ProbeCause::kNoAnswer || d.cause == ProbeCause::kHalfAnswer ||
+           (d.cause == ProbeCause::kReadTimeout && !d.answer_started);
 }
 
 void RecognizeProxyKind(const TServerInfo& server, milliseconds limit, ProbeDiagnosis& d) {

@@ -12,6 +12,7 @@
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/http_proxy.h"
+#include "tests/support/loopback/loopback_server.h"
 #include "tests/support/loopback/socks_server.h"
 #include "tests/support/loopback/unused_port.h"
 
@@ -41,6 +42,16 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
     testing::HttpProxy strict_proxy;
     strict_proxy.ExpectCredentials("probe", "right");
     testing::SocksServer socks4(4), socks5(5);
+    // A SOCKS 5 server that stays silent to anything but a greeting of its own version.
+    testing::LoopbackServer quiet_socks([](testing::Connection& c) {
+        std::string first;
+        if (!c.ReadExact(1, first, testing::Millis(5000))) return;
+        if (first[0] == '\x05') {
+            c.Send(std::string("\x05\xff", 2));
+        } else {
+            c.Hold(testing::Millis(5000));
+        }
+    });
     const std::string tiny = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_PORT"),
                       tiny_user = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_USER"),
                       tiny_pass = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_PASS");
@@ -75,6 +86,9 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
         {"ProxyMode HTTP, a SOCKS 5 server answers", "",
          [&] { return ThroughProxy({}, 0, std::to_string(socks5.port())); }, none, ProbeCause::kProxyKindMismatch,
          "网络连接异常", 0, -1, "answers as a SOCKS 5 proxy"},
+        {"ProxyMode HTTP, a SOCKS 5 server stays silent", "",
+         [&] { return ThroughProxy({}, 0, std::to_string(quiet_socks.port())); }, none, ProbeCause::kProxyKindMismatch,
+         "网络连接超时", 0, -1, "answers as a SOCKS 5 proxy"},
         {"ProxyMode SOCKS 4, a SOCKS 5 server answers", "",
          [&] { return ThroughProxy({}, 1, std::to_string(socks5.port())); }, none, ProbeCause::kProxyKindMismatch,
          "网络连接异常", 0, -1, "ProxyMode says SOCKS 4"},
