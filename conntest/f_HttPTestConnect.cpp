@@ -12,10 +12,12 @@
 #include <mutex>
 #include <optional>
 
+#include "conntest/curl_easy.h"
 #include "conntest/http_transfer.h"
 #include "conntest/probe_address.h"
 #include "conntest/probe_diagnosis_curl.h"
 #include "conntest/probe_outcome.h"
+#include "conntest/probe_peek.h"
 #include "conntest/probe_signal.h"
 #include "conntest/proxy_options.h"
 #include "core/HostFrameLib.h"
@@ -167,10 +169,10 @@ void THttPTestConnectThread::Execute() {
 
 namespace {
 
-struct EasyDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
-using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+// How long the exchanges that name another protocol may take after a failed probe, and the
+// margin they leave before the caller's backstop.
+constexpr std::chrono::milliseconds kRecognizeLimit{400};
+constexpr std::chrono::milliseconds kBackstopMargin{200};
 
 void GlobalInit() {
     static std::once_flag once;
@@ -179,18 +181,27 @@ void GlobalInit() {
 
 size_t DiscardBody(char*, size_t size, size_t count, void*) { return size * count; }
 
-// Whether the answer's head arrived whole: its last line so far is the empty line that ends
-// it. libcurl takes a connection closed in the middle of the head as a complete answer with
-// the status it has read; such a half answer is no answer.
-size_t WatchHeadEnd(char* line, size_t size, size_t count, void* user) {
+// What the probe keeps of the answer's head as libcurl hands it over line by line.
+struct HeadWatch {
+    bool complete = false;  // the last line so far is the empty line that ends the head
+    bool started = false;
+    AnswerEvidence evidence;
+};
+
+// libcurl takes a connection closed in the middle of the head as a complete answer with the
+// status it has read; such a half answer is no answer.
+size_t WatchHead(char* line, size_t size, size_t count, void* user) {
     const std::string_view text(line, size * count);
-    *static_cast<bool*>(user) = text == "\r\n" || text == "\n";
+    auto& watch = *static_cast<HeadWatch*>(user);
+    watch.started = true;
+    watch.complete = text == "\r\n" || text == "\n";
+    NoteHeaderLine(text, watch.evidence);
     return size * count;
 }
 
 // One HTTP/1.1 HEAD request for `address`, no redirects, no body kept.
 void SetUpHeadRequest(CURL* c, const std::string& address, const ProbeLimits& limits, char* error_buffer,
-                      bool* head_complete) {
+                      HeadWatch* head) {
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error_buffer);
     curl_easy_setopt(c, CURLOPT_URL, address.c_str());
     curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
@@ -200,8 +211,8 @@ void SetUpHeadRequest(CURL* c, const std::string& address, const ProbeLimits& li
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.connect.count()));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DiscardBody);
-    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, WatchHeadEnd);
-    curl_easy_setopt(c, CURLOPT_HEADERDATA, head_complete);
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, WatchHead);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, head);
 }
 
 bool FailBeforeSending(ProbeCause cause, const char* detail, std::string& message, ProbeDiagnosis& diagnosis) {
@@ -215,6 +226,7 @@ bool FailBeforeSending(ProbeCause cause, const char* detail, std::string& messag
 
 bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::string& message, const ProbeLimits& limits,
                                          ProbeDiagnosis& diagnosis) {
+    const Clock::time_point start = Clock::now();
     const TServerInfo server = server_ref;  // private copy
     diagnosis = ProbeDiagnosis{};
     GlobalInit();
@@ -226,20 +238,28 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
     if (!curl) return FailBeforeSending(ProbeCause::kOther, "libcurl could not make a handle", message, diagnosis);
     CURL* c = curl.get();
     char error_buffer[CURL_ERROR_SIZE] = "";
-    bool head_complete = false;
-    SetUpHeadRequest(c, *address, limits, error_buffer, &head_complete);
+    HeadWatch head;
+    SetUpHeadRequest(c, *address, limits, error_buffer, &head);
     if (!SetUpProxy(c, server)) {
         return FailBeforeSending(ProbeCause::kNoProxyAddress, "the proxy setting names no usable host or port", message,
                                  diagnosis);
     }
     TransferFacts facts;
     facts.code = PerformWithin(c, limits.read, limits.request, &facts.stop);
-    facts.head_complete = head_complete;
+    facts.head_complete = head.complete;
+    facts.answer_started = head.started;
     facts.error_buffer = error_buffer;
-    const CURLcode code = facts.code == CURLE_OK && !head_complete ? CURLE_RECV_ERROR : facts.code;
+    facts.evidence = std::move(head.evidence);
+    const CURLcode code = facts.code == CURLE_OK && !head.complete ? CURLE_RECV_ERROR : facts.code;
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     DiagnoseTransfer(c, server, facts, diagnosis);
+    // Naming another protocol takes a little more time: only what is left before the caller
+    // gives up, so that the outcome is the same with it as without.
+    const auto left =
+        limits.backstop - kBackstopMargin - std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+    if (left > kRecognizeLimit / 4)
+        RecognizeOtherProtocol(server, *address, std::min(left, kRecognizeLimit), diagnosis);
     const std::optional<std::string> failure = FailureMessageFor(code, status);
     if (failure) message = *failure;
     return !failure;

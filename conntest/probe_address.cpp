@@ -1,20 +1,51 @@
 #include "conntest/probe_address.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/ascii.h"
 
 namespace netprobe {
+namespace {
 
-std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
+// The host part of the address: lower case, after the first "http://", one trailing "/" dropped.
+std::string ProbeHost(const TServerInfo& server) {
     std::string host = AsciiLowerCopy(server.Host);
     static constexpr std::string_view kScheme = "http://";
     if (auto at = host.find(kScheme); at != std::string::npos) host.erase(0, at + kScheme.size());
     if (!host.empty() && host.back() == '/') host.pop_back();
+    return host;
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
+    const std::string host = ProbeHost(server);
     if (host.empty()) return std::nullopt;
-    std::string address = std::string(kScheme) + host + ":" + server.PortText;
+    std::string address = "http://" + host + ":" + server.PortText;
     if (!server.Action.empty()) address += "/" + server.Action;
     return address;
+}
+
+std::string ExplainAddressFault(const TServerInfo& server) {
+    const std::string host = ProbeHost(server);
+    const std::string_view port = server.PortText;
+    if (!port.empty() && !AllDigits(port)) return "the port '" + server.PortText + "' is no port number (0 to 65535)";
+    if (!port.empty() && (port.size() > 5 || std::stol(server.PortText) > 65535)) {
+        return "the port " + server.PortText + " lies beyond 65535";
+    }
+    if (std::any_of(host.begin(), host.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; })) {
+        return "the host '" + host + "' holds a blank or a control character";
+    }
+    if (std::count(host.begin(), host.end(), ':') >= 2 && host.find('[') == std::string::npos) {
+        return "the host '" + host + "' is an IPv6 address without brackets: write it as [" + host + "]";
+    }
+    if (host.find(':') != std::string::npos) return "the host '" + host + "' holds a ':' (a port belongs in the port)";
+    return "no URL can be formed from '" + BuildProbeAddress(server).value_or("") + "'";
 }
 
 }  // namespace netprobe

@@ -12,4 +12,8 @@ namespace netprobe {
 // host part is empty: such a probe fails without sending anything.
 std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
 
+// What is wrong with a server entry whose address libcurl can't take ("the port 70000 lies
+// beyond 65535"), in words for the person who fixes the entry.
+std::string ExplainAddressFault(const TServerInfo& server);
+
 }  // namespace netprobe

@@ -75,6 +75,16 @@ std::string_view CauseName(ProbeCause cause) {
             return "caller-gave-up";
         case ProbeCause::kSettingsError:
             return "settings-error";
+        case ProbeCause::kProxyError:
+            return "proxy-error";
+        case ProbeCause::kNotHttp:
+            return "not-http";
+        case ProbeCause::kBadAddress:
+            return "bad-address";
+        case ProbeCause::kProxyKindMismatch:
+            return "proxy-kind-mismatch";
+        case ProbeCause::kNoAnswer:
+            return "no-answer";
         case ProbeCause::kOther:
             return "other";
     }
@@ -95,7 +105,13 @@ std::string DiagnosisLine(const ProbeDiagnosis& d) {
 void ClassifySocksFailure(const SocksFailure& failure, ProbeDiagnosis& d) {
     const std::string socks = "SOCKS" + std::to_string(failure.version);
     d.socks_reply = failure.reply;
+    d.socks = failure;
     switch (failure.stage) {
+        case SocksFailure::Stage::kResolveTarget:
+            d.cause = ProbeCause::kNameNotResolved;
+            d.detail = "the server's name does not resolve on this computer (" + socks +
+                       " is given the address, not the name)";
+            return;
         case SocksFailure::Stage::kMethod:
             d.cause = ProbeCause::kProxyAuth;
             d.detail = socks + " server accepts none of the offered authentication methods";
@@ -106,6 +122,7 @@ void ClassifySocksFailure(const SocksFailure& failure, ProbeDiagnosis& d) {
             return;
         case SocksFailure::Stage::kConnectReply:
             break;
+        case SocksFailure::Stage::kNone:
         case SocksFailure::Stage::kTransport:
             d.cause = ProbeCause::kSocksFailed;
             d.detail = socks + " exchange broke off before a reply";

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "conntest/answer_evidence.h"
+
 namespace netprobe {
 
 // Why a probe ended as it did. The module's message and verdict are computed without it; it
@@ -25,6 +27,11 @@ enum class ProbeCause : std::uint8_t {
     kHalfAnswer,          // the connection ended before the answer's head was whole
     kBackstop,            // the caller gave up waiting
     kSettingsError,       // the record could not be built (ProxyAuthor isn't a Boolean text)
+    kProxyError,          // the HTTP proxy answered with an error of its own; detail has its evidence
+    kNotHttp,             // the server's port answered in another protocol (TLS, SSH, ...)
+    kBadAddress,          // no URL can be formed from the server's host and port text
+    kProxyKindMismatch,   // the proxy speaks another kind than ProxyMode says
+    kNoAnswer,            // the connection closed before any byte of an answer
     kOther,
 };
 
@@ -40,30 +47,43 @@ struct ProbeTimings {
     std::int64_t total_ms = -1;
 };
 
+// How a SOCKS exchange failed, as the client reports it. `reply` is the server's reply code
+// (SOCKS5 0x01-0x08, SOCKS4 91-93) or -1 when the failure came before or outside a reply.
+// kResolveTarget: SOCKS 4 and 5 as set up here resolve the server's name on this computer,
+// and it didn't resolve.
+struct SocksFailure {
+    enum class Stage : std::uint8_t { kNone, kTransport, kResolveTarget, kMethod, kAuth, kConnectReply };
+    Stage stage = Stage::kNone;
+    int version = 5;
+    int reply = -1;
+};
+
 struct ProbeDiagnosis {
     ProbeCause cause = ProbeCause::kOther;
-    std::string detail;      // ASCII: what exactly happened ("HTTP 407 from the proxy", "SOCKS5 reply 2")
+    // What exactly happened ("HTTP 407 from the proxy", "SOCKS5 reply 2"). Our words, except the
+    // evidence an answer brought (reason phrase, headers), which is quoted as it came.
+    std::string detail;
     std::string curl_error;  // libcurl's own error text, empty when it had none
     std::string peer;        // address:port actually reached (the proxy's when through one)
     bool via_proxy = false;
     long http_status = 0;
-    int socks_reply = -1;  // the SOCKS server's reply code, when it sent one
-    std::string location;  // a redirect's target
+    int socks_reply = -1;         // the SOCKS server's reply code, when it sent one
+    std::string location;         // a redirect's target
+    SocksFailure socks;           // stage kNone unless a SOCKS exchange failed
+    bool answer_started = false;  // a byte of an answer came
+    // An answer through an HTTP proxy: what its head showed, and who made it by that.
+    AnswerEvidence evidence;
+    AnswerOrigin answer_origin = AnswerOrigin::kServer;
+    ProxyTrouble proxy_trouble = ProxyTrouble::kNone;
+    // What answered in another protocol than expected, in our words ("TLS", "SSH", "SOCKS 5",
+    // "an HTTP proxy"), for kNotHttp and kProxyKindMismatch.
+    std::string seen;
     ProbeTimings timings;
 };
 
 // One line for the debug output and logs: "cause: detail (curl: ...; peer ...)". Never holds a
 // password: no field of the record carries one.
 std::string DiagnosisLine(const ProbeDiagnosis& diagnosis);
-
-// How a SOCKS exchange failed, as the client reports it. `reply` is the server's reply code
-// (SOCKS5 0x01-0x08, SOCKS4 91-93) or -1 when the failure came before or outside a reply.
-struct SocksFailure {
-    enum class Stage : std::uint8_t { kTransport, kMethod, kAuth, kConnectReply };
-    Stage stage = Stage::kTransport;
-    int version = 5;
-    int reply = -1;
-};
 
 // Fills cause and detail of a probe whose SOCKS exchange failed.
 void ClassifySocksFailure(const SocksFailure& failure, ProbeDiagnosis& diagnosis);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "conntest/probe_address.h"
+
 namespace netprobe {
 namespace {
 
@@ -27,10 +29,11 @@ std::int64_t Ms(CURL* curl, CURLINFO info) {
     return static_cast<std::int64_t>(us / 1000);
 }
 
-void ReadTimings(CURL* curl, const TServerInfo& server, bool socks_failed, ProbeTimings& t) {
+void ReadTimings(CURL* curl, const TServerInfo& server, bool socks_failed, bool answer_started, ProbeTimings& t) {
     t.name_ms = Ms(curl, CURLINFO_NAMELOOKUP_TIME_T);
     t.connect_ms = Ms(curl, CURLINFO_CONNECT_TIME_T);
-    t.first_byte_ms = Ms(curl, CURLINFO_STARTTRANSFER_TIME_T);
+    // libcurl may set the start of the transfer when nothing came (a peer that closed).
+    t.first_byte_ms = answer_started ? Ms(curl, CURLINFO_STARTTRANSFER_TIME_T) : -1;
     t.total_ms = std::max<std::int64_t>(Ms(curl, CURLINFO_TOTAL_TIME_T), 0);
     if (!ViaSocks(server)) return;
     // The SOCKS exchange lies between the TCP connect and the request being sent. When it
@@ -53,6 +56,50 @@ void ReadPeer(CURL* curl, ProbeDiagnosis& d) {
     }
 }
 
+// A 401 through an HTTP proxy that was sent credentials: tinyproxy answers wrong credentials
+// so, and so does a server behind the proxy that wants a login of its own.
+void Diagnose401ThroughProxy(const TServerInfo& server, ProbeDiagnosis& d) {
+    const std::string evidence = " (" + EvidenceText(d.evidence) + ")";
+    if (d.answer_origin == AnswerOrigin::kServer) {
+        d.cause = ProbeCause::kHttpStatus;
+        d.detail = "HTTP 401 from the server behind the proxy: it wants a login of its own" + evidence;
+    } else if (d.answer_origin == AnswerOrigin::kProxy) {
+        d.cause = ProbeCause::kProxyAuth;
+        d.detail = server.ProxyAuth ? "HTTP 401 through a proxy that was sent credentials: the proxy rejected them"
+                                    : "HTTP 401 from the proxy: it wants credentials";
+    } else {
+        d.cause = ProbeCause::kProxyAuth;
+        d.detail =
+            "HTTP 401 through a proxy: the proxy may reject the credentials, or the server behind it wants a "
+            "login" +
+            evidence;
+    }
+}
+
+// A non-2xx answer through an HTTP proxy that the proxy may have made itself.
+bool DiagnoseProxiedStatus(const TServerInfo& server, long status, ProbeDiagnosis& d) {
+    const AnswerJudgement judgement = JudgeProxiedAnswer(status, d.evidence);
+    d.answer_origin = judgement.origin;
+    d.proxy_trouble = judgement.trouble;
+    if (status == 401 && (server.ProxyAuth || judgement.origin == AnswerOrigin::kProxy)) {
+        Diagnose401ThroughProxy(server, d);
+        return true;
+    }
+    if (judgement.origin == AnswerOrigin::kProxy) {
+        d.cause = ProbeCause::kProxyError;
+        d.detail =
+            "HTTP " + std::to_string(status) + " made by the proxy, not the server (" + EvidenceText(d.evidence) + ")";
+        return true;
+    }
+    if (judgement.origin == AnswerOrigin::kEither && status >= 400) {
+        d.cause = ProbeCause::kHttpStatus;
+        d.detail =
+            "HTTP " + std::to_string(status) + ", from the proxy or the server (" + EvidenceText(d.evidence) + ")";
+        return true;
+    }
+    return false;
+}
+
 void DiagnoseStatus(CURL* curl, const TServerInfo& server, long status, ProbeDiagnosis& d) {
     d.http_status = status;
     if (status >= 200 && status <= 299) {
@@ -63,16 +110,12 @@ void DiagnoseStatus(CURL* curl, const TServerInfo& server, long status, ProbeDia
     const bool http_proxy = ViaProxy(server) && server.ProxyKind == 0;
     if (http_proxy && status == 407) {
         d.cause = ProbeCause::kProxyAuth;
+        d.answer_origin = AnswerOrigin::kProxy;
         d.detail = server.ProxyAuth ? "HTTP 407 from the proxy: it rejected the credentials"
                                     : "HTTP 407 from the proxy: it wants credentials";
         return;
     }
-    if (http_proxy && server.ProxyAuth && status == 401) {
-        // Some proxies (tinyproxy) answer wrong credentials with 401 rather than 407.
-        d.cause = ProbeCause::kProxyAuth;
-        d.detail = "HTTP 401 through a proxy that was sent credentials: the proxy rejected them";
-        return;
-    }
+    if (http_proxy && DiagnoseProxiedStatus(server, status, d)) return;
     d.cause = ProbeCause::kHttpStatus;
     d.detail = "HTTP " + std::to_string(status);
     char* location = nullptr;
@@ -112,6 +155,7 @@ void DiagnoseTimeout(CURL* curl, const TServerInfo& server, const TransferFacts&
         // made), and its reply didn't come.
         d.cause = ProbeCause::kReadTimeout;
         d.detail = "the SOCKS server did not reply within the read limit";
+        d.socks = {SocksFailure::Stage::kTransport, server.ProxyKind == 1 ? 4 : 5, -1};
     } else if (t.connect_ms < 0 || facts.stop == TransferStop::kNone) {
         d.cause = ProbeCause::kConnectLimit;
         d.detail = ViaProxy(server) ? "no connection to the proxy within the limit"
@@ -131,6 +175,8 @@ SocksFailure SocksFailureOf(long proxy_code, int version) {
             return {Stage::kMethod, version, -1};
         case CURLPX_USER_REJECTED:
             return {Stage::kAuth, version, -1};
+        case CURLPX_RESOLVE_HOST:
+            return {Stage::kResolveTarget, version, -1};
         case CURLPX_REQUEST_FAILED:
             return {Stage::kConnectReply, 4, 91};
         case CURLPX_IDENTD:
@@ -163,8 +209,11 @@ SocksFailure SocksFailureOf(long proxy_code, int version) {
 void DiagnoseTransfer(CURL* curl, const TServerInfo& server, const TransferFacts& facts, ProbeDiagnosis& d) {
     d.via_proxy = ViaProxy(server);
     d.curl_error = facts.error_buffer ? facts.error_buffer : "";
+    d.answer_started = facts.answer_started;
+    d.evidence = facts.evidence;
     ReadPeer(curl, d);
-    ReadTimings(curl, server, facts.code == CURLE_PROXY || facts.code == CURLE_OPERATION_TIMEDOUT, d.timings);
+    ReadTimings(curl, server, facts.code == CURLE_PROXY || facts.code == CURLE_OPERATION_TIMEDOUT, facts.answer_started,
+                d.timings);
     long status = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     switch (facts.code) {
@@ -196,17 +245,32 @@ void DiagnoseTransfer(CURL* curl, const TServerInfo& server, const TransferFacts
         case CURLE_OPERATION_TIMEDOUT:
             DiagnoseTimeout(curl, server, facts, d);
             return;
+        case CURLE_URL_MALFORMAT:
+            d.cause = ProbeCause::kBadAddress;
+            d.detail = ExplainAddressFault(server);
+            return;
+        case CURLE_UNSUPPORTED_PROTOCOL:
+        case CURLE_WEIRD_SERVER_REPLY:
+            d.cause = ProbeCause::kNotHttp;
+            d.detail = "the answer is no HTTP";
+            d.answer_started = true;
+            return;
         case CURLE_GOT_NOTHING:
         case CURLE_RECV_ERROR:
         case CURLE_PARTIAL_FILE:
-        case CURLE_WEIRD_SERVER_REPLY:
+            if (!facts.answer_started) {
+                d.cause = ProbeCause::kNoAnswer;
+                d.detail = "the connection closed before any byte of an answer";
+                return;
+            }
             d.cause = ProbeCause::kHalfAnswer;
             d.detail =
                 status > 0 ? "the answer broke off after its status" : "the connection ended without a whole answer";
             return;
         default:
             d.cause = ProbeCause::kOther;
-            d.detail = "libcurl error " + std::to_string(static_cast<int>(facts.code));
+            d.detail = "libcurl error " + std::to_string(static_cast<int>(facts.code)) + " (" +
+                       curl_easy_strerror(facts.code) + ")";
             return;
     }
 }

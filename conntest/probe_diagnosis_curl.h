@@ -13,7 +13,9 @@ struct TransferFacts {
     CURLcode code = CURLE_OK;
     TransferStop stop = TransferStop::kNone;
     bool head_complete = false;
+    bool answer_started = false;    // a header line (or bytes of another protocol) came
     const char* error_buffer = "";  // CURLOPT_ERRORBUFFER's text
+    AnswerEvidence evidence;        // of the last answer's head
 };
 
 // Reads cause, detail, peer and timings of a finished transfer from the easy handle.

@@ -12,6 +12,8 @@
 #include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/http_proxy.h"
+#include "tests/support/loopback/loopback_server.h"
+#include "tests/support/loopback/socks_server.h"
 #include "tests/support/loopback/unused_port.h"
 
 namespace netprobe {
@@ -30,21 +32,69 @@ struct Case {
     const char* message;  // UTF-8
     long http_status = 0;
     int socks_reply = -1;
+    const char* detail = "";  // what the detail must name
+    enum class Target : std::uint8_t { kOrigin, kClosedPort, kRefusedByRule, kUnresolvable } target = Target::kOrigin;
 };
 
 TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
+    using enum Case::Target;
     HttpOrigin origin;
     testing::HttpProxy strict_proxy;
     strict_proxy.ExpectCredentials("probe", "right");
+    testing::SocksServer socks4(4), socks5(5);
+    // A SOCKS 5 server that stays silent to anything but a greeting of its own version.
+    testing::LoopbackServer quiet_socks([](testing::Connection& c) {
+        std::string first;
+        if (!c.ReadExact(1, first, testing::Millis(5000))) return;
+        if (first[0] == '\x05') {
+            c.Send(std::string("\x05\xff", 2));
+        } else {
+            c.Hold(testing::Millis(5000));
+        }
+    });
     const std::string tiny = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_PORT"),
-                      tiny_user = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_USER");
+                      tiny_user = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_USER"),
+                      tiny_pass = EnvOrEmpty("NETPROBE_PEER_TINYPROXY_PASS");
     const std::string micro = EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_PORT"),
                       dante = EnvOrEmpty("NETPROBE_PEER_DANTE_PORT");
     const auto none = [](HttpOrigin&) {};
+    const auto login = [](HttpOrigin& o) {
+        o.SetRawAnswer(
+            "HTTP/1.1 401 Unauthorized\r\nServer: update-server\r\nWWW-Authenticate: Basic "
+            "realm=\"updates\"\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    };
     const Case cases[] = {
         {"closed port", "", [] { return TServerInfo{}; }, [](HttpOrigin&) {}, ProbeCause::kConnectionRefused,
-         "网络连接异常"},
-        {"unresolvable name", "", [] { return TServerInfo{}; }, none, ProbeCause::kNameNotResolved, "网络连接异常"},
+         "网络连接异常", 0, -1, "", kClosedPort},
+        {"unresolvable name", "", [] { return TServerInfo{}; }, none, ProbeCause::kNameNotResolved, "网络连接异常", 0,
+         -1, "", kUnresolvable},
+        {"SOCKS5, the server's name doesn't resolve on this computer", "",
+         [&] { return ThroughProxy({}, 2, std::to_string(socks5.port())); }, none, ProbeCause::kNameNotResolved,
+         "网络连接异常", 0, -1, "on this computer", kUnresolvable},
+        {"SOCKS4, the server's name doesn't resolve on this computer", "",
+         [&] { return ThroughProxy({}, 1, std::to_string(socks4.port())); }, none, ProbeCause::kNameNotResolved,
+         "网络连接异常", 0, -1, "on this computer", kUnresolvable},
+        {"tinyproxy aimed at a closed port", "NETPROBE_PEER_TINYPROXY_PORT",
+         [&] { return ThroughProxy({}, 0, tiny, tiny_user, tiny_pass); }, none, ProbeCause::kProxyError,
+         "500:网络连接异常", 500, -1, "'Unable to connect', Server: tinyproxy/", kClosedPort},
+        {"the server behind tinyproxy wants a login", "NETPROBE_PEER_TINYPROXY_PORT",
+         [&] { return ThroughProxy({}, 0, tiny, tiny_user, tiny_pass); }, login, ProbeCause::kHttpStatus, "需要ssl验证",
+         401, -1, "from the server behind the proxy"},
+        {"ProxyMode SOCKS 5, tinyproxy answers", "NETPROBE_PEER_TINYPROXY_PORT",
+         [&] { return ThroughProxy({}, 2, tiny); }, none, ProbeCause::kProxyKindMismatch, "网络连接超时", 0, -1,
+         "ProxyMode says SOCKS 5, but 127.0.0.1:"},
+        {"ProxyMode HTTP, a SOCKS 5 server answers", "",
+         [&] { return ThroughProxy({}, 0, std::to_string(socks5.port())); }, none, ProbeCause::kProxyKindMismatch,
+         "网络连接异常", 0, -1, "answers as a SOCKS 5 proxy"},
+        {"ProxyMode HTTP, a SOCKS 5 server stays silent", "",
+         [&] { return ThroughProxy({}, 0, std::to_string(quiet_socks.port())); }, none, ProbeCause::kProxyKindMismatch,
+         "网络连接超时", 0, -1, "answers as a SOCKS 5 proxy"},
+        {"ProxyMode SOCKS 4, a SOCKS 5 server answers", "",
+         [&] { return ThroughProxy({}, 1, std::to_string(socks5.port())); }, none, ProbeCause::kProxyKindMismatch,
+         "网络连接异常", 0, -1, "ProxyMode says SOCKS 4"},
+        {"ProxyMode SOCKS 5, an HTTP proxy answers", "",
+         [&] { return ThroughProxy({}, 2, std::to_string(strict_proxy.port())); }, none, ProbeCause::kProxyKindMismatch,
+         "网络连接超时", 0, -1, "answers as an HTTP proxy"},
         {"tinyproxy, wrong password (401)", "NETPROBE_PEER_TINYPROXY_PORT",
          [&] { return ThroughProxy({}, 0, tiny, tiny_user, "wrong"); }, none, ProbeCause::kProxyAuth, "需要ssl验证",
          401},
@@ -55,9 +105,14 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
          [&] { return ThroughProxy({}, 2, micro, EnvOrEmpty("NETPROBE_PEER_MICROSOCKS_USER"), "wrong"); }, none,
          ProbeCause::kProxyAuth, "网络连接异常"},
         {"dante SOCKS5 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return ThroughProxy({}, 2, dante); },
-         none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 2},
+         none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 2, "", kRefusedByRule},
+        {"dante SOCKS5, nothing listens behind it", "NETPROBE_PEER_DANTE_PORT",
+         [&] { return ThroughProxy({}, 2, dante); }, none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 5, "",
+         kClosedPort},
         {"dante SOCKS4 rule refuses the target", "NETPROBE_PEER_DANTE_PORT", [&] { return ThroughProxy({}, 1, dante); },
-         none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 91},
+         none, ProbeCause::kSocksTargetRefused, "网络连接异常", 0, 91, "", kRefusedByRule},
+        {"ProxyMode HTTP, dante answers", "NETPROBE_PEER_DANTE_PORT", [&] { return ThroughProxy({}, 0, dante); }, none,
+         ProbeCause::kProxyKindMismatch, "网络连接异常", 0, -1, "answers as a SOCKS 5 proxy"},
         {"404", "", [] { return TServerInfo{}; }, [](HttpOrigin& o) { o.SetStatus(404); }, ProbeCause::kHttpStatus,
          "目标地址无法到达", 404},
         {"302", "", [] { return TServerInfo{}; },
@@ -75,18 +130,17 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
             std::printf("[ skipped  ] %s: %s not set (scripts/test-peers start)\n", c.name, c.needs);
             continue;
         }
-        const std::string name = c.name;
-        if (name == "unresolvable name" && !testing::TestResolverInstalled()) {
+        if (c.target == kUnresolvable && !testing::TestResolverInstalled()) {
             std::printf("[ skipped  ] %s: no resolver of the tests' own here\n", c.name);
             continue;
         }
         origin.Configure({});
         c.origin(origin);
         TServerInfo server = c.server();
-        server.Host = name == "unresolvable name" ? testing::kUnresolvableName : "127.0.0.1";
-        // The refused target of dante's rule; every other case reaches the origin.
-        if (name.starts_with("dante")) server.Host = "127.0.0.2";
-        server.PortText = std::to_string(name == "closed port" ? testing::UnusedLoopbackPort() : origin.port());
+        server.Host = c.target == kUnresolvable    ? testing::kUnresolvableName
+                      : c.target == kRefusedByRule ? "127.0.0.2"  // dante's rule refuses it
+                                                   : "127.0.0.1";
+        server.PortText = std::to_string(c.target == kClosedPort ? testing::UnusedLoopbackPort() : origin.port());
         server.Action = "check";
         std::string message;
         ProbeDiagnosis why;
@@ -96,6 +150,7 @@ TEST(DiagnosisPeers, EachFailureNamesItsCauseAndKeepsItsMessage) {
         EXPECT_EQ(CauseName(why.cause), CauseName(c.cause)) << DiagnosisLine(why);
         EXPECT_EQ(why.http_status, c.http_status) << DiagnosisLine(why);
         EXPECT_EQ(why.socks_reply, c.socks_reply) << DiagnosisLine(why);
+        EXPECT_NE(why.detail.find(c.detail), std::string::npos) << DiagnosisLine(why);
         if (c.http_status == 302) {
             EXPECT_EQ(why.location, "http://127.0.0.1:9/moved");
         }

@@ -8,6 +8,7 @@
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/loopback/http_origin.h"
+#include "tests/support/loopback/socks_server.h"
 #include "tests/support/loopback/unused_port.h"
 #include "tests/support/temp_dir.h"
 
@@ -25,6 +26,8 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
     testing::TempDir dir;
     Ncc(origin.port()).WriteInto(dir.path());
     const std::string closed = std::to_string(testing::UnusedLoopbackPort());
+    testing::SocksServer socks(5);
+    socks.ExpectCredentials("probe", "right");
     struct Case {
         const char* name;
         std::string network;  // section NetWork
@@ -49,6 +52,11 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
          {"-v"},
          {"proxy:    SOCKS5 (no host):80", "ignored: ProxyPort 'abc' is not a number: port 80 is used",
           "ignored: ProxyPassword lacks its \"(*)\" marker", "cause:  no-proxy-address"}},
+        {"SOCKS 5 wants a password, authentication off",
+         "ProxyEnable=1\r\nProxyMode=socket5\r\nProxyServer=127.0.0.1\r\nProxyPort=" + std::to_string(socks.port()),
+         {"-v"},
+         {"cause:  proxy-credentials - SOCKS5 server accepts none of the offered authentication methods",
+          "advice: the SOCKS 5 proxy wants a user name and password: set ProxyAuthor to 1"}},
         {"also direct",
          "ProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed,
          {"--also-direct"},
