@@ -13,6 +13,7 @@ namespace netprobe::cli {
 struct CheckRun {
     bool passed = false;
     std::string message;
+    std::optional<std::int32_t> server_count;  // what the channel lists, once it was read
     std::vector<ProbeReport> probes;
     std::optional<std::int32_t> chosen;
     std::optional<std::string> result_message;  // what the driver wrote under "ResultMsgStr"
