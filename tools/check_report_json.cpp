@@ -52,12 +52,17 @@ void AddRun(Json& json, const CheckRun& r, const ProxySummary& proxy) {
 }
 
 Json ProxyJson(const ProxySummary& s) {
-    Json ignored = Json::array();
-    for (const std::string& note : s.ignored) ignored.push_back(JsonText(note));
-    return {{"enabled", s.enabled},   {"kind", JsonText(s.kind)},
-            {"host", JsonText(s.host)}, {"port", JsonText(s.port)},
-            {"auth", s.auth},         {"user", JsonText(s.user)},
-            {"password_set", s.password_set}, {"ignored", ignored}};
+    Json json;
+    json["enabled"] = s.enabled;
+    json["kind"] = JsonText(s.kind);
+    json["host"] = JsonText(s.host);
+    json["port"] = JsonText(s.port);
+    json["auth"] = s.auth;
+    json["user"] = JsonText(s.user);
+    json["password_set"] = s.password_set;
+    json["ignored"] = Json::array();
+    for (const std::string& note : s.ignored) json["ignored"].push_back(JsonText(note));
+    return json;
 }
 
 }  // namespace

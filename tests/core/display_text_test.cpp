@@ -21,9 +21,13 @@ TEST(DisplayText, ControlsAreEscapedAndIllFormedUtf8Replaced) {
         {"a\r\nb\tc\x7f", TextLayout::kField, "a\\x0D\\x0Ab\\x09c\\x7F"},
         {"a\r\nb\tc", TextLayout::kKeepLinesAndTabs, "a\\x0D\nb\tc"},
         {std::string("nul\0x", 5), TextLayout::kField, "nul\\x00x"},
-        {"c1 \xC2\x9B" "31m \xC2\x85", TextLayout::kField, "c1 \\u009B31m \\u0085"},
+        {"c1 \xC2\x9B"
+         "31m \xC2\x85",
+         TextLayout::kField, "c1 \\u009B31m \\u0085"},
         {"\xC2\xA0\xC2\xA9", TextLayout::kField, "\xC2\xA0\xC2\xA9"},  // the first characters past C1 stay
-        {"\x9b" "2J", TextLayout::kField, fffd + "2J"},                  // a lone C1 byte is no character
+        {"\x9b"
+         "2J",
+         TextLayout::kField, fffd + "2J"},  // a lone C1 byte is no character
         {"\xC0\xAF\xE0\x80\xAF", TextLayout::kField, fffd + fffd + fffd + fffd + fffd},  // overlong forms
         {"\xED\xA0\x80", TextLayout::kField, fffd + fffd + fffd},                        // a surrogate
         {"\xF4\x90\x80\x80", TextLayout::kField, fffd + fffd + fffd + fffd},             // beyond U+10FFFF
