@@ -70,10 +70,11 @@ CheckRun ReadRun(Input& in) {
     return run;
 }
 
-// The same report with every line end inside a field made a letter: no length, no emptiness
-// changes, so the layout must come out with the same number of lines.
+// The same report with every line end inside a field made a vertical tab, which shows as
+// wide as the line end does (\x0B): no width, no emptiness changes, so the layout must come out
+// with the same number of lines.
 std::string Flat(std::string text) {
-    for (char& c : text) c = c == '\n' ? 'n' : c;
+    for (char& c : text) c = c == '\n' ? '\v' : c;
     return text;
 }
 

@@ -110,7 +110,7 @@ std::string ProxySummaryText(const ProxySummary& s) {
     if (!s.enabled) {
         text += "off (direct)";
     } else {
-        text += s.kind + " " + DisplayText(HostPort(s.host.empty() ? "(no host)" : s.host, s.port));
+        text += DisplayText(s.kind + " " + HostPort(s.host.empty() ? "(no host)" : s.host, s.port));
         if (s.auth) {
             text += ", authentication on, user '" + DisplayText(s.user) + "', " +
                     (s.password_set ? "password stored" : "no password");
