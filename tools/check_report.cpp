@@ -63,8 +63,6 @@ std::string ProbeRows(const ProbeReport& p, const ProxySummary& proxy) {
     return rows;
 }
 
-bool HasServers(const CheckRun& r) { return !r.server_count || *r.server_count > 0; }
-
 // No probe found a host to send to: every server entry lacks one.
 bool NoUsableServer(const CheckRun& r) {
     if (r.probes.empty()) return false;

@@ -39,8 +39,7 @@ void AddRun(Json& json, const CheckRun& r, const ProxySummary& proxy) {
     json["message"] = JsonText(GbkToUtf8(r.message));
     json["result_message"] = r.result_message ? JsonText(GbkToUtf8(*r.result_message)) : Json(nullptr);
     // A channel without servers has no server to name.
-    const bool has_servers = !r.server_count || *r.server_count > 0;
-    json["chosen"] = r.chosen && has_servers ? Json(*r.chosen) : Json(nullptr);
+    json["chosen"] = r.chosen && HasServers(r) ? Json(*r.chosen) : Json(nullptr);
     json["probes"] = Json::array();
     for (const ProbeReport& p : r.probes) {
         if (!p.final) json["probes"].push_back(ProbeJson(p, proxy));

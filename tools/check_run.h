@@ -19,6 +19,9 @@ struct CheckRun {
     std::optional<std::string> result_message;  // what the driver wrote under "ResultMsgStr"
 };
 
+// False only for a channel that was read and lists no server.
+inline bool HasServers(const CheckRun& run) { return !run.server_count || *run.server_count > 0; }
+
 // The check as the host runs it; with `options.direct` the proxy is switched off
 // ("ProxyEnable" 0), everything else as configured.
 CheckRun RunCheck(const UpdateServerTestOptions& options = {});
