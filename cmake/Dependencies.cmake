@@ -24,3 +24,21 @@ else()
 endif()
 
 find_package(Threads REQUIRED)
+
+# nlohmann-json (header-only, the Debian package): the tools' JSON. The cross build takes the
+# same headers, through a folder of its own that holds nothing else of the build machine's
+# /usr/include (whose curl and libxml2 headers are not the cross-built ones).
+if(WIN32)
+  find_path(NETPROBE_NLOHMANN_INCLUDE nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH
+            REQUIRED)
+  set(_netprobe_json_root ${CMAKE_BINARY_DIR}/nlohmann-include)
+  file(MAKE_DIRECTORY ${_netprobe_json_root})
+  file(CREATE_LINK ${NETPROBE_NLOHMANN_INCLUDE}/nlohmann ${_netprobe_json_root}/nlohmann SYMBOLIC)
+  add_library(netprobe_json INTERFACE)
+  target_include_directories(netprobe_json SYSTEM INTERFACE ${_netprobe_json_root})
+  unset(_netprobe_json_root)
+else()
+  find_package(nlohmann_json 3.10 REQUIRED)
+  add_library(netprobe_json INTERFACE)
+  target_link_libraries(netprobe_json INTERFACE nlohmann_json::nlohmann_json)
+endif()

@@ -99,6 +99,7 @@ bool TestServerConnection(TDataVO& block, ProbeObserver* observer) {
     if (!channel) {
         message = texts::IncompleteParameters();
     } else {
+        if (observer) observer->OnServerCount(channel->GetServerCount());
         try {
             const std::int32_t index = SelectFastestServer(*channel, block, observer);
             if (observer) observer->OnChosen(index);

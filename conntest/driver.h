@@ -34,6 +34,8 @@ struct ProbeReport {
 class ProbeObserver {
 public:
     virtual ~ProbeObserver() = default;
+    // The number of servers the channel lists, before the first probe.
+    virtual void OnServerCount(std::int32_t /*count*/) {}
     virtual void OnProbe(const ProbeReport& /*report*/) {}
     virtual void OnChosen(std::int32_t /*index*/) {}
     // What the driver wrote under "ResultMsgStr".

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "conntest/driver.h"
+#include "core/display_text.h"
 #include "core/gbk.h"
 #include "core/wide_text.h"
 #include "module/debug_trace.h"
@@ -24,10 +25,11 @@ public:
 
 private:
     static void Write(const ProbeReport& report) {
+        // The address and the diagnosis carry the configuration's and the server's words.
         const std::string line = "netprobe: " + std::string(report.final ? "final" : "selection") + " probe, server " +
                                  std::to_string(report.index) + " " + GbkToUtf8(report.address) + ": " +
-                                 GbkToUtf8(DiagnosisLine(report.diagnosis)) + "\n";
-        OutputDebugStringW(Utf8ToWide(line).c_str());
+                                 GbkToUtf8(DiagnosisLine(report.diagnosis));
+        OutputDebugStringW(Utf8ToWide(DisplayText(line) + "\n").c_str());
     }
 };
 

@@ -20,9 +20,11 @@ int CheckCommand(const std::vector<std::string>& args) {
     if (options.json) {
         console::Print("%s\n", ReportJson(proxy, run, direct ? &*direct : nullptr).c_str());
     } else {
-        console::Print("%s", ReportText(proxy, run, direct ? &*direct : nullptr, options.verbose).c_str());
+        const CheckRun* second = direct ? &*direct : nullptr;
+        console::Print("%s", ReportText(proxy, run, second, options.verbose).c_str());
         if (options.also_direct && !proxy.enabled)
             console::Print("--also-direct: the proxy is off; nothing more to run\n");
+        if (!options.verbose) console::Print("%s", VerboseHint(run, second).c_str());
     }
     return run.passed ? kExitOk : kExitFailed;
 }

@@ -2,11 +2,17 @@
 
 #include <cstdio>
 
+#include "core/display_text.h"
 #include "core/gbk.h"
 #include "tools/probe_advice.h"
 
+// Every text that did not come from this file (the module's GBK texts, the server's and the
+// proxy's words, libcurl's, the configuration's values) passes through DisplayText before it
+// joins the layout, so that only the layout's own line ends reach the screen.
 namespace netprobe::cli {
 namespace {
+
+constexpr std::size_t kAddressColumn = 40;
 
 std::string Format(const char* format, auto... values) {
     char buffer[512];
@@ -14,26 +20,63 @@ std::string Format(const char* format, auto... values) {
     return buffer;
 }
 
+// A module text (GBK) as it may be shown.
+std::string Shown(const std::string& gbk) { return DisplayText(GbkToUtf8(gbk)); }
+
 std::string MsText(std::int64_t ms) { return ms < 0 ? "-" : std::to_string(ms) + " ms"; }
+
+bool ThroughSocks(const ProbeDiagnosis& d, const ProxySummary& proxy) {
+    return d.via_proxy && proxy.kind.starts_with("SOCKS");
+}
+
+// "  selection server 0  <address>  <elapsed>  <message>": the address fills its column, and a
+// longer one stands alone on the row, the rest going on below in the columns.
+std::string ProbeHead(const ProbeReport& p) {
+    const std::string head = Format("  %-9s server %d  ", p.final ? "final" : "selection", p.index);
+    const std::string address = p.address.empty() ? "(no address)" : Shown(p.address);
+    const std::size_t width = DisplayWidth(address);
+    std::string row = head + address;
+    if (width <= kAddressColumn)
+        row += std::string(kAddressColumn - width, ' ');
+    else
+        row += "\n" + std::string(DisplayWidth(head) + kAddressColumn, ' ');
+    return row + Format(" %6lld ms  ", static_cast<long long>(p.elapsed_ms)) + (p.ok ? "ok" : Shown(p.message)) + "\n";
+}
+
+std::string TimingsRow(const ProbeDiagnosis& d, const ProxySummary& proxy) {
+    const ProbeTimings& t = d.timings;
+    return "            peer " + (d.peer.empty() ? std::string("-") : DisplayText(d.peer)) + "; name " +
+           MsText(t.name_ms) + ", connect " + MsText(t.connect_ms) +
+           (ThroughSocks(d, proxy) ? ", proxy handshake " + MsText(t.handshake_ms) : "") + ", first byte " +
+           MsText(t.first_byte_ms) + ", total " + MsText(t.total_ms) + "\n";
+}
 
 std::string ProbeRows(const ProbeReport& p, const ProxySummary& proxy) {
     const ProbeDiagnosis& d = p.diagnosis;
-    std::string rows = Format("  %-9s server %d  %-40s %6lld ms  %s\n", p.final ? "final" : "selection", p.index,
-                              p.address.empty() ? "(no address)" : GbkToUtf8(p.address).c_str(),
-                              static_cast<long long>(p.elapsed_ms), p.ok ? "ok" : GbkToUtf8(p.message).c_str());
+    std::string rows = ProbeHead(p);
     rows += "            cause:  " + std::string(CauseName(d.cause)) +
-            (d.detail.empty() ? "" : " - " + GbkToUtf8(d.detail)) + "\n";
+            (d.detail.empty() ? "" : " - " + Shown(d.detail)) + "\n";
     const std::string advice = ProbeAdvice(p, proxy);
-    if (!advice.empty()) rows += "            advice: " + advice + "\n";
-    const ProbeTimings& t = d.timings;
-    if (t.total_ms >= 0) {
-        rows += "            peer " + (d.peer.empty() ? std::string("-") : d.peer) + "; name " + MsText(t.name_ms) +
-                ", connect " + MsText(t.connect_ms) +
-                (d.via_proxy ? ", proxy handshake " + MsText(t.handshake_ms) : "") + ", first byte " +
-                MsText(t.first_byte_ms) + ", total " + MsText(t.total_ms) + "\n";
-    }
-    if (!d.curl_error.empty()) rows += "            curl:   " + GbkToUtf8(d.curl_error) + "\n";
+    if (!advice.empty()) rows += "            advice: " + DisplayText(advice) + "\n";
+    if (d.timings.total_ms >= 0) rows += TimingsRow(d, proxy);
+    if (!d.curl_error.empty()) rows += "            curl:   " + Shown(d.curl_error) + "\n";
     return rows;
+}
+
+// No probe found a host to send to: every server entry lacks one.
+bool NoUsableServer(const CheckRun& r) {
+    if (r.probes.empty()) return false;
+    for (const ProbeReport& p : r.probes) {
+        if (p.diagnosis.cause != ProbeCause::kNoServerAddress) return false;
+    }
+    return true;
+}
+
+std::string ServersText(const CheckRun& r) {
+    if (!HasServers(r)) return "servers:  none - the channel in MainCommunication.ncc lists no server\n";
+    if (NoUsableServer(r))
+        return "servers:  none usable - no server in MainCommunication.ncc has a host: check SERVERIP\n";
+    return "";
 }
 
 std::string ChosenText(const CheckRun& r) {
@@ -57,102 +100,31 @@ std::string ProbesText(const CheckRun& r, const ProxySummary& proxy) {
     for (const ProbeReport& p : r.probes) {
         if (!p.final) text += ProbeRows(p, proxy);
     }
-    if (r.chosen) text += ChosenText(r);
+    if (r.chosen && HasServers(r)) text += ChosenText(r);
     for (const ProbeReport& p : r.probes) {
         if (p.final) text += ProbeRows(p, proxy);
     }
-    if (r.result_message) text += "driver:   ResultMsgStr = \"" + GbkToUtf8(*r.result_message) + "\"\n";
+    if (r.result_message) text += "driver:   ResultMsgStr = \"" + Shown(*r.result_message) + "\"\n";
     return text;
 }
 
 std::string VerdictText(const CheckRun& r) {
-    std::string text =
-        std::string("verdict:  ") + (r.passed ? "PASSED - the update server can be reached" : "FAILED") + "\n";
-    if (!r.message.empty()) text += "message:  " + GbkToUtf8(r.message) + "\n";
+    std::string text = ServersText(r);
+    text += std::string("verdict:  ") + (r.passed ? "PASSED - the update server can be reached" : "FAILED") + "\n";
+    if (!r.message.empty()) text += "message:  " + Shown(r.message) + "\n";
     return text;
 }
 
-void WriteMs(JsonWriter& json, const char* key, std::int64_t ms) {
-    json.Key(key);
-    if (ms < 0)
-        json.Null();
-    else
-        json.Int(ms);
-}
-
-void WriteProbe(JsonWriter& json, const ProbeReport& p, const ProxySummary& proxy) {
-    const ProbeDiagnosis& d = p.diagnosis;
-    json.BeginObject();
-    json.Key("index").Int(p.index);
-    json.Key("address").String(GbkToUtf8(p.address));
-    json.Key("ok").Bool(p.ok);
-    json.Key("elapsed_ms").Int(p.elapsed_ms);
-    json.Key("message").String(GbkToUtf8(p.message));
-    json.Key("cause").String(CauseName(d.cause));
-    json.Key("detail").String(GbkToUtf8(d.detail));
-    json.Key("advice").String(ProbeAdvice(p, proxy));
-    json.Key("curl_error").String(GbkToUtf8(d.curl_error));
-    json.Key("peer").String(d.peer);
-    json.Key("via_proxy").Bool(d.via_proxy);
-    json.Key("http_status").Int(d.http_status);
-    json.Key("socks_reply");
-    if (d.socks_reply < 0)
-        json.Null();
-    else
-        json.Int(d.socks_reply);
-    json.Key("location").String(GbkToUtf8(d.location));
-    json.Key("timings").BeginObject();
-    WriteMs(json, "name_ms", d.timings.name_ms);
-    WriteMs(json, "connect_ms", d.timings.connect_ms);
-    WriteMs(json, "proxy_handshake_ms", d.timings.handshake_ms);
-    WriteMs(json, "first_byte_ms", d.timings.first_byte_ms);
-    WriteMs(json, "total_ms", d.timings.total_ms);
-    json.EndObject();
-    json.EndObject();
-}
-
-void WriteRun(JsonWriter& json, const CheckRun& r, const ProxySummary& proxy) {
-    json.Key("passed").Bool(r.passed);
-    json.Key("message").String(GbkToUtf8(r.message));
-    json.Key("result_message");
-    if (r.result_message)
-        json.String(GbkToUtf8(*r.result_message));
-    else
-        json.Null();
-    json.Key("chosen");
-    if (r.chosen)
-        json.Int(*r.chosen);
-    else
-        json.Null();
-    json.Key("probes").BeginArray();
-    for (const ProbeReport& p : r.probes) {
-        if (!p.final) WriteProbe(json, p, proxy);
-    }
-    json.EndArray();
-    json.Key("final_probe");
-    bool has_final = false;
-    for (const ProbeReport& p : r.probes) {
-        if (p.final) {
-            WriteProbe(json, p, proxy);
-            has_final = true;
-        }
-    }
-    if (!has_final) json.Null();
-}
-
-void WriteProxy(JsonWriter& json, const ProxySummary& s) {
-    json.Key("proxy").BeginObject();
-    json.Key("enabled").Bool(s.enabled);
-    json.Key("kind").String(s.kind);
-    json.Key("host").String(s.host);
-    json.Key("port").String(s.port);
-    json.Key("auth").Bool(s.auth);
-    json.Key("user").String(s.user);
-    json.Key("password_set").Bool(s.password_set);
-    json.Key("ignored").BeginArray();
-    for (const std::string& note : s.ignored) json.String(note);
-    json.EndArray();
-    json.EndObject();
+// What the two verdicts of --also-direct say together.
+std::string PairText(const CheckRun& proxied, const CheckRun& direct) {
+    std::string text = Format("  through the proxy: %-6s  direct: %s\n", proxied.passed ? "PASSED" : "FAILED",
+                              direct.passed ? "PASSED" : "FAILED");
+    if (proxied.passed && direct.passed) return text + "  both routes reach the server\n";
+    if (direct.passed)
+        return text + "  only the route through the proxy fails: the proxy, or its settings, is the problem\n";
+    if (proxied.passed)
+        return text + "  only the direct route fails: this network needs the proxy, and the proxy works\n";
+    return text + "  both routes fail: the server, or the network path both routes share, is the problem\n";
 }
 
 }  // namespace
@@ -164,29 +136,14 @@ std::string ReportText(const ProxySummary& proxy, const CheckRun& run, const Che
     if (!direct) return text;
     text += "\n--also-direct: the test ran once more without the proxy; these are extra requests.\n";
     if (verbose) text += ProbesText(*direct, proxy);
-    text += Format("  through the proxy: %-6s  direct: %s\n", run.passed ? "PASSED" : "FAILED",
-                   direct->passed ? "PASSED" : "FAILED");
-    if (run.passed != direct->passed) {
-        text += direct->passed
-                    ? "  the server can be reached directly but not through the proxy: the proxy is the problem\n"
-                    : "  the server can be reached only through the proxy\n";
-    }
-    return text;
+    if (!HasServers(*direct) || NoUsableServer(*direct)) text += ServersText(*direct);
+    return text + PairText(run, *direct);
 }
 
-std::string ReportJson(const ProxySummary& proxy, const CheckRun& run, const CheckRun* direct) {
-    JsonWriter json;
-    json.BeginObject();
-    WriteProxy(json, proxy);
-    WriteRun(json, run, proxy);
-    if (direct) {
-        json.Key("also_direct").BeginObject();
-        json.Key("extra_requests").Bool(true);
-        WriteRun(json, *direct, proxy);
-        json.EndObject();
-    }
-    json.EndObject();
-    return json.str();
+std::string VerboseHint(const CheckRun& run, const CheckRun* direct) {
+    // A channel without servers has no probe to show.
+    if (!HasServers(run) || (run.passed && (!direct || direct->passed))) return "";
+    return "why: netprobe test -v shows each probe's cause and advice\n";
 }
 
 }  // namespace netprobe::cli

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "tools/check_run.h"
-#include "tools/json_writer.h"
 #include "tools/proxy_summary.h"
 
 namespace netprobe::cli {
@@ -13,7 +12,10 @@ namespace netprobe::cli {
 // without the proxy (--also-direct), or null.
 std::string ReportText(const ProxySummary& proxy, const CheckRun& run, const CheckRun* direct, bool verbose);
 
-// The same as one JSON object.
+// The line that a failed run without `verbose` ends with: where to see why. Empty after a pass.
+std::string VerboseHint(const CheckRun& run, const CheckRun* direct);
+
+// The same as one JSON object, always well-formed UTF-8.
 std::string ReportJson(const ProxySummary& proxy, const CheckRun& run, const CheckRun* direct);
 
 }  // namespace netprobe::cli

@@ -13,10 +13,14 @@ namespace netprobe::cli {
 struct CheckRun {
     bool passed = false;
     std::string message;
+    std::optional<std::int32_t> server_count;  // what the channel lists, once it was read
     std::vector<ProbeReport> probes;
     std::optional<std::int32_t> chosen;
     std::optional<std::string> result_message;  // what the driver wrote under "ResultMsgStr"
 };
+
+// False only for a channel that was read and lists no server.
+inline bool HasServers(const CheckRun& run) { return !run.server_count || *run.server_count > 0; }
 
 // The check as the host runs it; with `options.direct` the proxy is switched off
 // ("ProxyEnable" 0), everything else as configured.

@@ -3,15 +3,19 @@
 #include <memory>
 
 #include "comm/f_CommunicationConfig.h"
+#include "core/display_text.h"
 #include "core/gbk.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"
-#include "tools/json_writer.h"
+#include "tools/json_output.h"
 
 namespace netprobe::cli {
 namespace {
 
 using console::Print;
+
+// A text of the configuration (GBK) as one field of the listing.
+std::string Shown(const std::string& gbk) { return DisplayText(GbkToUtf8(gbk)); }
 
 struct LoadOutcome {
     bool ok = false;
@@ -32,56 +36,48 @@ LoadOutcome Load(TDataVO& block) {
 }
 
 void PrintJson(const LoadOutcome& outcome, const TCommuniConfig* channel) {
-    JsonWriter json;
-    json.BeginObject();
-    json.Key("ok").Bool(outcome.ok);
-    json.Key("message").String(outcome.ok ? "" : GbkToUtf8(outcome.message));
-    if (outcome.raised) json.Key("error").String(GbkToUtf8(outcome.error));
-    json.Key("channel");
-    if (!outcome.ok || !channel) {
-        json.Null();
-    } else {
-        json.BeginObject();
-        json.Key("name").String(GbkToUtf8(channel->GetName()));
-        json.Key("describe").String(GbkToUtf8(channel->GetDescribe()));
-        json.Key("timeout").Int(channel->GetTimeout());
-        json.Key("servers").BeginArray();
+    Json json;
+    json["ok"] = outcome.ok;
+    json["message"] = JsonText(outcome.ok ? "" : GbkToUtf8(outcome.message));
+    if (outcome.raised) json["error"] = JsonText(GbkToUtf8(outcome.error));
+    json["channel"] = nullptr;
+    if (outcome.ok && channel) {
+        Json& c = json["channel"];
+        c["name"] = JsonText(GbkToUtf8(channel->GetName()));
+        c["describe"] = JsonText(GbkToUtf8(channel->GetDescribe()));
+        c["timeout"] = channel->GetTimeout();
+        c["servers"] = Json::array();
         for (std::int32_t i = 0; i < channel->GetServerCount(); ++i) {
             const TCommuniServer* server = channel->GetServer(i);
-            json.BeginObject();
-            json.Key("ip").String(GbkToUtf8(server->ServerIP));
-            json.Key("port").Int(server->Port);
-            json.Key("action").String(GbkToUtf8(server->ServerAction));
-            json.EndObject();
+            c["servers"].push_back({{"ip", JsonText(GbkToUtf8(server->ServerIP))},
+                                    {"port", server->Port},
+                                    {"action", JsonText(GbkToUtf8(server->ServerAction))}});
         }
-        json.EndArray();
-        json.EndObject();
     }
-    json.EndObject();
-    Print("%s\n", json.str().c_str());
+    Print("%s\n", JsonDump(json).c_str());
 }
 
 void PrintText(const LoadOutcome& outcome, const TCommuniConfig* channel) {
     if (outcome.raised) {
-        Print("configuration could not be read: %s\n", GbkToUtf8(outcome.error).c_str());
+        Print("configuration could not be read: %s\n", Shown(outcome.error).c_str());
         return;
     }
     if (!outcome.ok) {
-        Print("%s\n", GbkToUtf8(outcome.message).c_str());
+        Print("%s\n", Shown(outcome.message).c_str());
         return;
     }
     if (!channel) {
         Print("no channel configured\n");
         return;
     }
-    Print("channel  %s\n", GbkToUtf8(channel->GetName()).c_str());
-    if (!channel->GetDescribe().empty()) Print("describe %s\n", GbkToUtf8(channel->GetDescribe()).c_str());
+    Print("channel  %s\n", Shown(channel->GetName()).c_str());
+    if (!channel->GetDescribe().empty()) Print("describe %s\n", Shown(channel->GetDescribe()).c_str());
     Print("timeout  %d\n", channel->GetTimeout());
     Print("servers  %d\n", channel->GetServerCount());
     for (std::int32_t i = 0; i < channel->GetServerCount(); ++i) {
         const TCommuniServer* server = channel->GetServer(i);
-        Print("  [%d] %s port %d action '%s'\n", i, GbkToUtf8(server->ServerIP).c_str(), server->Port,
-              GbkToUtf8(server->ServerAction).c_str());
+        Print("  [%d] %s port %d action '%s'\n", i, Shown(server->ServerIP).c_str(), server->Port,
+              Shown(server->ServerAction).c_str());
     }
 }
 

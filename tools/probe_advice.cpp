@@ -12,7 +12,7 @@ std::string ServerOf(const ProbeReport& report) {
     return rest.substr(0, rest.find('/'));
 }
 
-std::string ProxyOf(const ProxySummary& proxy) { return proxy.host + ":" + proxy.port; }
+std::string ProxyOf(const ProxySummary& proxy) { return HostPort(proxy.host, proxy.port); }
 
 std::string StatusAdvice(const ProbeReport& report) {
     const ProbeDiagnosis& d = report.diagnosis;

@@ -7,6 +7,7 @@
 #include "core/HostFrameLib.h"
 #include "core/ascii.h"
 #include "core/decimal.h"
+#include "core/display_text.h"
 #include "core/gbk.h"
 
 namespace netprobe::cli {
@@ -99,21 +100,26 @@ ProxySummary ReadProxySummary() {
     return s;
 }
 
+std::string HostPort(const std::string& host, const std::string& port) {
+    const bool ipv6 = host.find(':') != std::string::npos && !host.starts_with('[');
+    return (ipv6 ? "[" + host + "]" : host) + ":" + port;
+}
+
 std::string ProxySummaryText(const ProxySummary& s) {
     std::string text = "proxy:    ";
     if (!s.enabled) {
         text += "off (direct)";
     } else {
-        text += s.kind + " " + (s.host.empty() ? "(no host)" : s.host) + ":" + s.port;
+        text += DisplayText(s.kind + " " + HostPort(s.host.empty() ? "(no host)" : s.host, s.port));
         if (s.auth) {
-            text +=
-                ", authentication on, user '" + s.user + "', " + (s.password_set ? "password stored" : "no password");
+            text += ", authentication on, user '" + DisplayText(s.user) + "', " +
+                    (s.password_set ? "password stored" : "no password");
         } else {
             text += ", no authentication";
         }
     }
     text += "\n";
-    for (const std::string& note : s.ignored) text += "  ignored: " + note + "\n";
+    for (const std::string& note : s.ignored) text += "  ignored: " + DisplayText(note) + "\n";
     return text;
 }
 

@@ -21,6 +21,9 @@ struct ProxySummary {
 // Reads section "NetWork" of the user configuration through the module's host.
 ProxySummary ReadProxySummary();
 
+// "host:port", with an IPv6 address in brackets ("[::1]:1080").
+std::string HostPort(const std::string& host, const std::string& port);
+
 // "proxy:    SOCKS5 127.0.0.1:1080, authentication on, user 'probe'" or "proxy:    off (direct)".
 std::string ProxySummaryText(const ProxySummary& summary);
 

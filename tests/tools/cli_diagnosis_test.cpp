@@ -2,9 +2,13 @@
 // each probe's cause and advice with -v, all of it in --json, and --also-direct.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/display_text.h"
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/loopback/http_origin.h"
@@ -17,22 +21,40 @@ namespace {
 
 using testing::ChildRun;
 
-testing::ChannelFile Ncc(std::uint16_t port) {
-    return {.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = port}}};
+testing::ChannelFile Ncc(std::vector<testing::ChannelServer> servers) {
+    return {.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = std::move(servers)};
+}
+
+// What reaches the terminal: UTF-8 without a control character but the layout's line ends.
+void ExpectFitForDisplay(const std::string& out, bool json) {
+    EXPECT_EQ(DisplayText(out, TextLayout::kKeepLinesAndTabs), out) << out;
+    EXPECT_EQ(out.find('\t'), std::string::npos) << out;
+    if (json) {
+        EXPECT_TRUE(nlohmann::json::accept(out)) << out;
+    }
 }
 
 TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
     testing::HttpOrigin origin;
     testing::TempDir dir;
-    Ncc(origin.port()).WriteInto(dir.path());
     const std::string closed = std::to_string(testing::UnusedLoopbackPort());
     testing::SocksServer socks(5);
     socks.ExpectCredentials("probe", "right");
+    // A redirect whose target carries an OSC title, BEL, a C1 CSI and bytes that are no UTF-8.
+    const std::string hostile =
+        "http://127.0.0.1/\x1b]0;owned\x07\xc2\x9b"
+        "31m\xff\xfe/x";
+    const std::string long_action = "check/" + std::string(60, 'a');
     struct Case {
         const char* name;
         std::string network;  // section NetWork
         std::vector<std::string> args;
         std::vector<std::string> expected;
+        std::vector<std::string> absent = {};
+        int status = 404;
+        std::string location = "";
+        std::optional<std::vector<testing::ChannelServer>> servers = std::nullopt;  // else one: the origin
+        std::string ends_with = "";
     };
     const Case cases[] = {
         {"404 direct",
@@ -46,7 +68,16 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
          {"-v"},
          {"proxy:    HTTP 127.0.0.1:" + closed + ", authentication on, user 'probe', no password\n",
           "ignored: ProxyAuthor 'true' is not exactly 1", "cause:  proxy-refused-connection",
-          "advice: nothing listens on 127.0.0.1:" + closed, "网络连接异常"}},
+          "advice: nothing listens on 127.0.0.1:" + closed, "网络连接异常"},
+         {"proxy handshake"}},
+        {"refused SOCKS proxy: the handshake has a column",
+         "ProxyEnable=1\r\nProxyMode=socket5\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed,
+         {"-v"},
+         {"cause:  proxy-refused-connection", ", proxy handshake -, "}},
+        {"IPv6 proxy address in brackets",
+         "ProxyEnable=1\r\nProxyServer=::1\r\nProxyPort=" + closed,
+         {},
+         {"proxy:    HTTP [::1]:" + closed + ", no authentication\n"}},
         {"no proxy host, a port that is no number, a password without its marker",
          "ProxyEnable=1\r\nProxyMode=socket5\r\nProxyPort=abc\r\nProxyAuthor=1\r\nProxyPassword=secret",
          {"-v"},
@@ -60,18 +91,80 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
         {"also direct",
          "ProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed,
          {"--also-direct"},
-         {"these are extra requests", "through the proxy: FAILED  direct: FAILED"}},
+         {"these are extra requests", "through the proxy: FAILED  direct: FAILED\n  both routes fail: the server"},
+         {},
+         404,
+         "",
+         std::nullopt,
+         "why: netprobe test -v shows each probe's cause and advice\n"},
+        {"also direct, only the proxy fails",
+         "ProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed,
+         {"--also-direct"},
+         {"through the proxy: FAILED  direct: PASSED\n  only the route through the proxy fails"},
+         {},
+         200},
+        {"hostile redirect",
+         "ProxyEnable=0",
+         {"-v"},
+         {"cause:  http-status - HTTP 302 to http://127.0.0.1/\\x1B]0;owned\\x07",
+          "advice: the server sends the test elsewhere (http://127.0.0.1/\\x1B]0;owned\\x07\\u009B31m\xEF\xBF\xBD"},
+         {},
+         302,
+         hostile},
+        {"hostile redirect, json",
+         "ProxyEnable=0",
+         {"--json"},
+         {"\"location\":\"http://127.0.0.1/\\\\x1B]0;owned\\\\x07"},
+         {},
+         302,
+         hostile},
+        {"hostile configuration value, plain run",
+         "ProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed +
+             "\r\nProxyAuthor=1\r\nProxyUser=p\x1b]0;t\x07\x7f\xff",
+         {},
+         {"user 'p\\x1B]0;t\\x07\\x7F"},
+         {"cause:"},
+         404,
+         "",
+         std::nullopt,
+         "message:  更新服务器通讯测试失败！\nwhy: netprobe test -v shows each probe's cause and advice\n"},
+        {"a long address keeps the columns",
+         "ProxyEnable=0",
+         {"-v"},
+         {long_action + "\n" + std::string(62, ' ') + " "},
+         {},
+         404,
+         "",
+         std::vector<testing::ChannelServer>{{.port = origin.port(), .action = long_action}}},
+        {"empty server list",
+         "ProxyEnable=0",
+         {"-v"},
+         {"servers:  none - the channel in MainCommunication.ncc lists no server\nverdict:  FAILED\n"},
+         {"chosen:", "why:"},
+         404,
+         "",
+         std::vector<testing::ChannelServer>{}},
+        {"no usable server",
+         "ProxyEnable=0",
+         {},
+         {"servers:  none usable - no server in MainCommunication.ncc has a host"},
+         {"chosen:"},
+         404,
+         "",
+         std::vector<testing::ChannelServer>{{.ip = "", .port = 80}, {.ip = "", .port = 81}}},
         {"json",
          "ProxyEnable=1\r\nProxyServer=127.0.0.1\r\nProxyPort=" + closed +
              "\r\nProxyPassword=secret\r\nProxyUser=q\"b\\s\tu\x01v",
          {"--json", "--also-direct"},
-         {"\"proxy\":{\"enabled\":true,\"kind\":\"HTTP\"", "\"user\":\"q\\\"b\\\\s\\tu\\u0001v\"",
+         {"\"proxy\":{\"enabled\":true,\"kind\":\"HTTP\"", "\"user\":\"q\\\"b\\\\s\\\\x09u\\\\x01v\"",
           "\"cause\":\"proxy-refused-connection\"", "\"curl_error\":\"", "\"peer\":\"",
           "\"timings\":{\"name_ms\":", "\"also_direct\":{\"extra_requests\":true", "\"cause\":\"http-status\""}},
     };
-    origin.SetStatus(404);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        origin.SetStatus(c.status);
+        origin.SetLocation(c.location);
+        Ncc(c.servers.value_or(std::vector<testing::ChannelServer>{{.port = origin.port()}})).WriteInto(dir.path());
         const std::string ini = dir.Write("u.ini", "[NetWork]\r\n" + c.network + "\r\n");
         std::vector<std::string> args{"test", "--app-dir", dir.path(), "--user-config", ini};
         args.insert(args.end(), c.args.begin(), c.args.end());
@@ -79,10 +172,17 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
         EXPECT_EQ(run.exit_code, 1) << run.err;
         for (const std::string& text : c.expected)
             EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+        for (const std::string& text : c.absent)
+            EXPECT_EQ(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+        if (!c.ends_with.empty()) {
+            EXPECT_TRUE(run.out.ends_with(c.ends_with)) << run.out;
+        }
         EXPECT_EQ(run.out.find("secret"), std::string::npos) << run.out;
+        ExpectFitForDisplay(run.out, std::ranges::find(c.args, "--json") != c.args.end());
     }
-    // 404 direct, and the direct halves of the two --also-direct runs.
-    EXPECT_EQ(origin.requests().size(), 3u);
+    // 404 direct, the direct halves of the three --also-direct runs, the two redirects and the
+    // long address.
+    EXPECT_EQ(origin.requests().size(), 7u);
 }
 
 }  // namespace

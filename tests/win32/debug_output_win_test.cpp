@@ -137,6 +137,19 @@ TEST(DebugOutput, EachProbeWritesItsCauseAndNeverThePassword) {
         EXPECT_EQ(line.find(password), std::string::npos) << line;
         EXPECT_EQ(line.find(stored.substr(3)), std::string::npos) << line;
     }
+
+    // A redirect whose target carries an OSC title, BEL, a C1 CSI and a byte that is no UTF-8:
+    // the debug output shows them escaped.
+    origin.SetStatus(302);
+    origin.SetLocation(
+        "http://127.0.0.1/\x1b]0;owned\x07\xc2\x9b"
+        "31m\xff/x");
+    testing::ScopedEnv redirected("NETPROBE_USER_CONFIG", dir.path() + "direct.ini");
+    const std::vector<std::string> hostile =
+        ProbeLines(RunDebugged(testing::ProgramBeside("hostsim"), {"--run", "--exit"}));
+    ASSERT_EQ(hostile.size(), 1u);
+    EXPECT_NE(hostile[0].find("HTTP 302 to http://127.0.0.1/\\x1B]0;owned\\x07"), std::string::npos) << hostile[0];
+    EXPECT_EQ(hostile[0].find('\x1b'), std::string::npos) << hostile[0];
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "core/display_text.h"
+#include "tools/console/console_device.h"
+
 namespace netprobe::console {
 namespace {
 
@@ -19,6 +22,12 @@ std::string Format(const char* format, std::va_list args) {
 }
 
 }  // namespace
+
+// Everything the tools print passes here: whatever part of it came from outside, no control
+// character reaches the terminal and the bytes are well-formed UTF-8.
+void Write(Stream stream, std::string_view utf8) {
+    WriteToDevice(stream, DisplayText(utf8, TextLayout::kKeepLinesAndTabs));
+}
 
 void Print(const char* format, ...) {
     std::va_list args;

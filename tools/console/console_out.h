@@ -16,7 +16,8 @@ namespace netprobe::console {
 
 enum class Stream { kOut, kError };
 
-// Writes the text as it is (no line end added).
+// Writes the text (no line end added) with its line ends and tabs; any other control character
+// is shown escaped and ill-formed UTF-8 as U+FFFD (DisplayText).
 void Write(Stream stream, std::string_view utf8);
 
 // printf-style formatting into UTF-8 text, then Write.

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/wide_text.h"
-#include "tools/console/console_out.h"
+#include "tools/console/console_device.h"
 
 namespace netprobe::console {
 namespace {
@@ -42,7 +42,7 @@ void WriteBytes(std::FILE* file, std::string_view utf8) {
 
 }  // namespace
 
-void Write(Stream stream, std::string_view utf8) {
+void WriteToDevice(Stream stream, std::string_view utf8) {
     std::FILE* file = stream == Stream::kOut ? stdout : stderr;
     const HANDLE handle = GetStdHandle(stream == Stream::kOut ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     DWORD mode = 0;

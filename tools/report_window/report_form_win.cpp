@@ -1,5 +1,6 @@
 #include "tools/report_window/report_form_win.h"
 
+#include "core/display_text.h"
 #include "core/gbk.h"
 #include "core/wide_text.h"
 #include "ui/kit/color.h"
@@ -74,10 +75,10 @@ void TReportForm::CreateComponents() {
 }
 
 void TReportForm::SetReport(bool passed, const std::string& verdict, const std::string& report) {
-    report_ = report;
+    report_ = DisplayText(report, TextLayout::kKeepLinesAndTabs);
     lblVerdict->Font().SetColor(passed ? kPassedColor : kFailedColor);
-    lblVerdict->SetCaption(Utf8ToGbk(verdict));
-    memoReport->SetText(Utf8ToGbk(WithCrLf(report)));
+    lblVerdict->SetCaption(Utf8ToGbk(DisplayText(verdict)));
+    memoReport->SetText(Utf8ToGbk(WithCrLf(report_)));
 }
 
 void TReportForm::CopyClick() {

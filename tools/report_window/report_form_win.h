@@ -16,7 +16,7 @@ public:
     explicit TReportForm(ui::TComponent* owner = nullptr) : ui::TForm(owner) {}
 
     ui::FormArgs DefaultFormArgs() const override;
-    // The verdict line and the report, both UTF-8.
+    // The verdict line and the report, both UTF-8; controls show escaped (DisplayText).
     void SetReport(bool passed, const std::string& verdict, const std::string& report);
     const std::string& ReportText() const { return report_; }
 
