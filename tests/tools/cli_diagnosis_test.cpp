@@ -15,6 +15,7 @@
 #include "tests/support/loopback/socks_server.h"
 #include "tests/support/loopback/unused_port.h"
 #include "tests/support/temp_dir.h"
+#include "tools/probe_advice.h"
 
 namespace netprobe {
 namespace {
@@ -183,6 +184,42 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
     // 404 direct, the direct halves of the three --also-direct runs, the two redirects and the
     // long address.
     EXPECT_EQ(origin.requests().size(), 7u);
+}
+
+// Every reply a SOCKS server can give gets advice of its own, never the catch-all.
+TEST(CliDiagnosis, EachSocksReplyHasAdviceOfItsOwn) {
+    struct Case {
+        int version;
+        int reply;
+        const char* says;
+    };
+    const Case cases[] = {
+        {5, 1, "general failure"},
+        {5, 2, "rules forbid reaching 10.0.0.9:8080"},
+        {5, 3, "no route"},
+        {5, 4, "cannot reach the host 10.0.0.9:8080"},
+        {5, 5, "nothing listens on 10.0.0.9:8080 behind the proxy"},
+        {5, 6, "TTL expired"},
+        {5, 7, "does not support"},
+        {5, 8, "does not support"},
+        {4, 91, "SOCKS 4 proxy rejected"},
+        {4, 92, "identd"},
+        {4, 93, "check ProxyUser"},
+    };
+    std::vector<std::string> seen;
+    for (const Case& c : cases) {
+        ProbeReport report;
+        report.address = "http://10.0.0.9:8080/check";
+        report.diagnosis.via_proxy = true;
+        ClassifySocksFailure({.stage = SocksFailure::Stage::kConnectReply, .version = c.version, .reply = c.reply},
+                             report.diagnosis);
+        const std::string advice = cli::ProbeAdvice(report, {});
+        EXPECT_NE(advice.find(c.says), std::string::npos) << c.reply << ": " << advice;
+        if (c.reply != 8) {
+            EXPECT_EQ(std::ranges::find(seen, advice), seen.end()) << c.reply << ": " << advice;
+        }
+        seen.push_back(advice);
+    }
 }
 
 }  // namespace
