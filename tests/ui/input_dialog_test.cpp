@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -398,6 +400,50 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     // The edit gets the base dialog's input-method switch; the memo does not.
     EXPECT_TRUE(static_cast<bool>(dialog->editInput->OnEnter));
     EXPECT_FALSE(static_cast<bool>(dialog->memoInput->OnEnter));
+}
+
+// What a screen reader asks the controls for: the buttons are push buttons named by their
+// captions, the edit is named by the title that says what to enter.
+TEST(InputDialogLayout, AssistiveToolsReadButtonsAndTheEditsName) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    FakeHost host;
+    ScopedHost scoped(host);
+    std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
+    dialog->SetCaptions(kTitle, kLongTitleGbk);
+    auto wide = [](const std::string& gbk) {
+        std::wstring text(gbk.size(), L'\0');
+        text.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, gbk.data(), static_cast<int>(gbk.size()),
+                                                            text.data(), static_cast<int>(text.size()))));
+        return text;
+    };
+    auto read = [](HWND window, long& role) {
+        IAccessible* object = nullptr;
+        std::wstring name;
+        role = 0;
+        if (FAILED(
+                AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object))))
+            return name;
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        VARIANT kind{};
+        if (SUCCEEDED(object->get_accRole(self, &kind)) && kind.vt == VT_I4) role = kind.lVal;
+        BSTR text = nullptr;
+        if (object->get_accName(self, &text) == S_OK && text) name.assign(text, SysStringLen(text));
+        SysFreeString(text);
+        object->Release();
+        return name;
+    };
+    long role = 0;
+    for (TFlatButton* button : {dialog->sBtnConfirm, dialog->sBtnClose}) {
+        SCOPED_TRACE(button->Caption());
+        EXPECT_EQ(read(button->Handle(), role), wide(button->Caption()));
+        EXPECT_EQ(role, ROLE_SYSTEM_PUSHBUTTON);
+    }
+    EXPECT_EQ(read(dialog->editInput->Handle(), role), wide(kLongTitleGbk));
+    EXPECT_EQ(role, ROLE_SYSTEM_TEXT);
+    dialog.reset();
+    CoUninitialize();
 }
 
 // The memo's frame as the screen shows it: olive while it has the focus, the desktop colour
