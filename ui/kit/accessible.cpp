@@ -67,7 +67,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         if (!IsSelf(child) || !face_.press) return inner_->accDoDefaultAction(child);
-        // Posted: the tool's call returns before the click's handlers run.
+        // A disabled control is not pressed. Posted: the tool's call returns before the click's
+        // handlers run.
+        if (!IsWindowEnabled(window_)) return E_FAIL;
         return PostMessageA(window_, BM_CLICK, 0, 0) ? S_OK : E_FAIL;
     }
 
