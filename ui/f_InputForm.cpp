@@ -65,6 +65,10 @@ void Tfrm_Input::CreateComponents() {
     editInput->SetPasswordChar('*');
     editInput->OnKeyPress = [this](TObject* sender, char& key) { editInputKeyPress(sender, key); };
 
+    // Both boxes are named for assistive tools by the title, which says what to enter.
+    memoInput->SetLabel(lbBusinessName);
+    editInput->SetLabel(lbBusinessName);
+
     editInput->SetTabOrder(0);
     sBtnConfirm->SetTabOrder(1);
     sBtnClose->SetTabOrder(2);

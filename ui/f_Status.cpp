@@ -57,9 +57,19 @@ void Tfrm_Status::CreateComponents() {
 // and the shadow is blended over that.
 void Tfrm_Status::FormCreate(TObject*) {
     PaintCount = 0;
+    ScaleProgressFrames();
     if (Host().gclFrameBackColor() != 0) SetColor(kStatusColor);
     Panel1->SetColor(Color());     // the panel takes the form's colour,
     lblStatus->SetColor(Color());  // the opaque label the panel's
+}
+
+// The strip is laid out at 96 DPI like the rest: at another resolution its frames are made
+// again at the window's scale.
+void Tfrm_Status::ScaleProgressFrames() {
+    const int width = Scaled(kProgressFrameWidth), height = Scaled(kProgressFrameHeight);
+    if (ImageListAff->Width() == width && ImageListAff->Height() == height) return;
+    ImageListAff->SetSize(width, height);
+    AddProgressFrames(*ImageListAff);
 }
 
 // Until the shadow is drawn, the strip that the panel leaves uncovered shows the screen as it
@@ -98,7 +108,11 @@ void Tfrm_Status::ShowProgress(bool active) {
     if (!Animator) CreateAnimator();
     Animator->SetVisible(active);
     Host().ProcessMessages();
-    if (active) Animator->SetBounds(Scaled(90), Scaled(48), kProgressFrameWidth, kProgressFrameHeight);
+    if (active) {
+        // Centred in the panel (90 at 96 DPI), below the text.
+        const int width = ImageListAff->Width(), height = ImageListAff->Height();
+        Animator->SetBounds((Panel1->Width() - width) / 2, Scaled(48), width, height);
+    }
     Host().ProcessMessages();
     Animator->SetAnimate(active);
 }
@@ -130,7 +144,7 @@ void Tfrm_Status::BlendShadow(HDC dc) {
     TBitmap work;
     work.SetSize(w, h);
     BitBlt(work.DC(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    DrawShadow(work.Canvas(), bounds, kStatusShadowDepth, clBlack);
+    DrawShadow(work.Canvas(), bounds, Scaled(kStatusShadowDepth), clBlack);
     BitBlt(dc, 0, 0, w, h, work.DC(), 0, 0, SRCCOPY);
 }
 

@@ -18,7 +18,7 @@ namespace netprobe::ui {
 
 inline constexpr TColor kStatusColor = 16710131;        // red 243, green 249, blue 254
 inline constexpr TColor kStatusBorderColor = 14731681;  // red 161, green 201, blue 224
-inline constexpr int kStatusShadowDepth = 6;
+inline constexpr int kStatusShadowDepth = 6;            // at 96 DPI; scaled with the window
 
 class Tfrm_Status : public TForm {
 public:
@@ -50,6 +50,7 @@ protected:
 
 private:
     void CreateAnimator();
+    void ScaleProgressFrames();
     void BlendShadow(HDC dc);
     void TakeBackdrop();
 

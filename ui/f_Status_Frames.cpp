@@ -31,6 +31,14 @@ bool OnStripe(int frame, int x, int y) {
     return (phase + kProgressStripeSpacing) % kProgressStripeSpacing < kStripeWidth;
 }
 
+// The design pixel that a pixel of a frame `size` long shows, along one axis: the outline at
+// either end, the inside stretched between them.
+int DesignCoordinate(int scaled, int size, int design_size) {
+    if (size == design_size || scaled == 0) return scaled;
+    if (scaled == size - 1) return design_size - 1;
+    return 1 + (scaled - 1) * (design_size - 2) / (size - 2);
+}
+
 }  // namespace
 
 COLORREF ProgressFramePixel(int frame, int x, int y, bool& transparent) {
@@ -45,26 +53,28 @@ COLORREF ProgressFramePixel(int frame, int x, int y, bool& transparent) {
 
 // Each frame is composed in memory and handed to the display in one call.
 void AddProgressFrames(TImageList& list) {
+    const int width = list.Width(), height = list.Height();
     WindowDC screen(nullptr);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kProgressFrameWidth;
-    info.bmiHeader.biHeight = -kProgressFrameHeight;  // top-down
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    std::vector<std::uint32_t> pixels(kProgressFrameWidth * kProgressFrameHeight);
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(width * height));
     for (int frame = 0; frame < kProgressFrameCount; ++frame) {
-        for (int y = 0; y < kProgressFrameHeight; ++y) {
-            for (int x = 0; x < kProgressFrameWidth; ++x) {
+        for (int y = 0; y < height; ++y) {
+            const int design_y = DesignCoordinate(y, height, kProgressFrameHeight);
+            for (int x = 0; x < width; ++x) {
                 bool transparent = false;
-                const COLORREF c = ProgressFramePixel(frame, x, y, transparent);
-                pixels[static_cast<size_t>(y * kProgressFrameWidth + x)] =
-                    (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+                const int design_x = DesignCoordinate(x, width, kProgressFrameWidth);
+                const COLORREF c = ProgressFramePixel(frame, design_x, design_y, transparent);
+                pixels[static_cast<size_t>(y * width + x)] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
             }
         }
-        BitmapHandle image(CreateCompatibleBitmap(screen.get(), kProgressFrameWidth, kProgressFrameHeight));
-        SetDIBits(screen.get(), image.get(), 0, kProgressFrameHeight, pixels.data(), &info, DIB_RGB_COLORS);
+        BitmapHandle image(CreateCompatibleBitmap(screen.get(), width, height));
+        SetDIBits(screen.get(), image.get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
         list.AddMasked(image.get(), kMaskColor);
     }
 }

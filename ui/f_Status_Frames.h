@@ -17,7 +17,9 @@ inline constexpr COLORREF kProgressOutline = RGB(141, 145, 149);
 // The colour of frame `frame` at (x, y); `transparent` is set for the pixels the mask hides.
 COLORREF ProgressFramePixel(int frame, int x, int y, bool& transparent);
 
-// Appends the four frames, each with its mask, to a list of 94 x 7 images.
+// Appends the four frames, each with its mask, to the list, at the list's image size: the
+// 94 x 7 design, or its body and stripes stretched to a scaled size within the one-pixel
+// outline, which stays one pixel.
 void AddProgressFrames(TImageList& list);
 
 }  // namespace netprobe::ui

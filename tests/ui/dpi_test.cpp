@@ -75,6 +75,21 @@ TEST(Dpi, FormsFollowTheScreenExceptTheExtendedDialog) {
     EXPECT_GE(status->lblStatus->Height(), LineHeight(*status->lblStatus));
     EXPECT_EQ(status->Panel1->Width(), at(275));
 
+    // The wait window's strip: its frames scaled, centred in the panel below the text; its
+    // shadow as deep as the scale makes it (its rounded top-right end begins `depth` rows down).
+    status->ShowProgress(true);
+    const TVexoAnimator& strip = *status->Animator;
+    EXPECT_EQ(strip.Width(), at(94));
+    EXPECT_EQ(strip.Height(), at(7));
+    EXPECT_LE(std::abs(2 * strip.Left() + strip.Width() - status->Panel1->Width()), 1);
+    EXPECT_EQ(strip.Top(), at(48));
+    testing::Capture shadow(status->ClientWidth(), status->ClientHeight());
+    shadow.Fill(RGB(255, 255, 255));
+    status->PaintTo(shadow.dc());
+    const int right = status->Panel1->Width();
+    EXPECT_EQ(shadow.Pixel(right, at(6) - 1), RGB(255, 255, 255));
+    EXPECT_NE(shadow.Pixel(right, at(6)), RGB(255, 255, 255));
+
     // A picture of the scaled single-line dialog, for people to look at.
     const char* dir = std::getenv("NETPROBE_SCREENSHOT_DIR");
     if (!dir || !*dir || ppi == 96) return;

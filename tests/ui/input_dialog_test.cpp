@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -398,6 +400,79 @@ TEST(InputDialogLayout, ComponentsAsDesigned) {
     // The edit gets the base dialog's input-method switch; the memo does not.
     EXPECT_TRUE(static_cast<bool>(dialog->editInput->OnEnter));
     EXPECT_FALSE(static_cast<bool>(dialog->memoInput->OnEnter));
+}
+
+// A control's client object as a screen reader gets it, released at the end of the scope.
+class AccessibleOf {
+public:
+    explicit AccessibleOf(HWND window) {
+        if (FAILED(
+                AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object_))))
+            object_ = nullptr;
+        self_.vt = VT_I4;
+        self_.lVal = CHILDID_SELF;
+    }
+    ~AccessibleOf() {
+        if (object_) object_->Release();
+    }
+    AccessibleOf(const AccessibleOf&) = delete;
+    AccessibleOf& operator=(const AccessibleOf&) = delete;
+
+    long Role() const {
+        VARIANT role{};
+        return object_ && SUCCEEDED(object_->get_accRole(self_, &role)) && role.vt == VT_I4 ? role.lVal : 0;
+    }
+    std::wstring Name() const {
+        BSTR text = nullptr;
+        std::wstring name;
+        if (object_ && object_->get_accName(self_, &text) == S_OK && text) name.assign(text, SysStringLen(text));
+        SysFreeString(text);
+        return name;
+    }
+    bool Press() const { return object_ && SUCCEEDED(object_->accDoDefaultAction(self_)); }
+
+private:
+    IAccessible* object_ = nullptr;
+    VARIANT self_{};
+};
+
+std::wstring Wide(const std::string& gbk) {
+    std::wstring text(gbk.size(), L'\0');
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, gbk.data(), static_cast<int>(gbk.size()),
+                                                        text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// What a screen reader asks the controls for: the buttons are push buttons named by their
+// captions that a press clicks (unless disabled), the edit is named by the title that says
+// what to enter.
+TEST(InputDialogLayout, AssistiveToolsReadButtonsAndTheEditsName) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    {
+        FakeHost host;
+        ScopedHost scoped(host);
+        std::unique_ptr<Tfrm_Input> dialog(CreateForm<Tfrm_Input>());
+        dialog->SetCaptions(kTitle, kLongTitleGbk);
+        for (TFlatButton* button : {dialog->sBtnConfirm, dialog->sBtnClose}) {
+            SCOPED_TRACE(button->Caption());
+            AccessibleOf object(button->Handle());
+            EXPECT_EQ(object.Name(), Wide(button->Caption()));
+            EXPECT_EQ(object.Role(), ROLE_SYSTEM_PUSHBUTTON);
+        }
+        AccessibleOf edit(dialog->editInput->Handle());
+        EXPECT_EQ(edit.Name(), Wide(kLongTitleGbk));
+        EXPECT_EQ(edit.Role(), ROLE_SYSTEM_TEXT);
+
+        int clicks = 0;
+        dialog->sBtnClose->OnClick = [&clicks](TObject*) { ++clicks; };
+        EXPECT_TRUE(AccessibleOf(dialog->sBtnClose->Handle()).Press());
+        EXPECT_TRUE(testing::PumpUntil([&clicks] { return clicks == 1; }));
+        EnableWindow(dialog->sBtnClose->Handle(), FALSE);
+        EXPECT_FALSE(AccessibleOf(dialog->sBtnClose->Handle()).Press());
+        testing::PumpMessages();
+        EXPECT_EQ(clicks, 1);
+    }
+    CoUninitialize();
 }
 
 // The memo's frame as the screen shows it: olive while it has the focus, the desktop colour

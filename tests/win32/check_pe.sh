@@ -8,7 +8,7 @@
 set -euo pipefail
 export LC_ALL=C  # objdump speaks the locale; the patterns below are English
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
-system_dlls='^(kernel32|user32|gdi32|comctl32|imm32|ws2_32|advapi32|bcrypt|crypt32|msvcrt|shell32|ole32)\.dll$'
+system_dlls='^(kernel32|user32|gdi32|comctl32|imm32|ws2_32|advapi32|bcrypt|crypt32|msvcrt|shell32|ole32|oleacc|oleaut32)\.dll$'
 
 kind=$1 file=$2
 shift 2

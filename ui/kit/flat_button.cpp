@@ -1,5 +1,9 @@
 #include "ui/kit/flat_button.h"
 
+#include <oleacc.h>
+
+#include "ui/kit/accessible.h"
+
 namespace netprobe::ui {
 
 namespace {
@@ -27,6 +31,10 @@ LRESULT TFlatButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_GETDLGCODE:
             return DLGC_BUTTON;
+        case WM_GETOBJECT:
+            if (LRESULT object = AnswerGetObject(Handle(), {Caption(), ROLE_SYSTEM_PUSHBUTTON, true}, wparam, lparam))
+                return object;
+            break;
         case WM_MOUSEMOVE: {
             if (!hot_) {
                 TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};

@@ -2,7 +2,7 @@
 // A flat push button: a one-pixel frame and its caption, lighter while the mouse is over it,
 // pressed while held; Space or Enter clicks it when it has the focus (pressed and released
 // on the button: a key pressed elsewhere that moved the focus here does not), and so does
-// BM_CLICK.
+// BM_CLICK. Assistive tools read it as a push button named by its caption.
 #include <functional>
 
 #include "ui/kit/window.h"

@@ -38,6 +38,13 @@ void TImageList::Clear() {
     Change();
 }
 
+void TImageList::SetSize(int width, int height) {
+    if (!ImageList_SetIconSize(list_.get(), width, height)) throw std::runtime_error("ImageList_SetIconSize failed");
+    width_ = width;
+    height_ = height;
+    Change();
+}
+
 void TImageList::SetDrawingStyle(TDrawingStyle style) {
     drawing_style_ = style;
     Change();

@@ -61,6 +61,8 @@ public:
     // Adds one image, or several side by side, with the pixels of `mask` colour transparent.
     int AddMasked(HBITMAP image, COLORREF mask);
     void Clear();
+    // Images of another size from now on; the list is emptied.
+    void SetSize(int width, int height);
 
     void SetDrawingStyle(TDrawingStyle style);
 

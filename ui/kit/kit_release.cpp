@@ -43,7 +43,9 @@ BOOL CALLBACK ReleaseWindow(HWND window, LPARAM) {
 
 void AtKitRelease(void (*step)()) { Steps().push_back(step); }
 
+// Runs under the loader lock: a module whose kit never made a window calls nothing at all.
 void ReleaseKit() noexcept {
+    if (!KitClassesRegistered()) return;
     const auto& steps = Steps();
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) (*step)();
     UnwatchDialogKeys();

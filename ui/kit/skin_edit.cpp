@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/kit/accessible.h"
 #include "ui/kit/gdi.h"
 
 namespace netprobe::ui {
@@ -86,6 +87,11 @@ LRESULT TCustomSkinEdit::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
             if (OnKeyPress && IsKey(msg, VK_RETURN)) code |= DLGC_WANTMESSAGE;
             return code;
         }
+        case WM_GETOBJECT:
+            if (label_)
+                if (LRESULT object = AnswerGetObject(Handle(), {.name = label_->Caption()}, wparam, lparam))
+                    return object;
+            break;
         case WM_NCCALCSIZE:
             // The border's pixel on every side, outside the client area and the scroll bar
             // (with wparam TRUE the parameters begin with the same rectangle).

@@ -28,6 +28,9 @@ public:
     // handler is set the control also asks for Enter, which a dialog would take otherwise.
     TKeyPressEvent OnKeyPress;
 
+    // The control whose caption names this one for assistive tools (its label), or none.
+    void SetLabel(const TWinControl* label) { label_ = label; }
+
     // The one-pixel border: its colour while the control has the focus and while not.
     void SetBorderColors(TColor normal, TColor focused);
     TColor BorderColor() const { return Focused() ? focused_border_ : normal_border_; }
@@ -45,6 +48,7 @@ private:
 
     TImeMode ime_mode_ = TImeMode::DontCare;
     std::string ime_name_;
+    const TWinControl* label_ = nullptr;
     TColor normal_border_ = kSystemColor | COLOR_WINDOWFRAME;
     TColor focused_border_ = kSystemColor | COLOR_WINDOWFRAME;
 };

@@ -45,6 +45,8 @@ void RegisterKitClass(const char* name, WNDPROC proc, UINT style) {
     Registered().push_back(name);
 }
 
+bool KitClassesRegistered() { return !Registered().empty(); }
+
 void UnregisterKitClasses() {
     auto& names = Registered();
     const auto gone = [](const char* name) { return UnregisterClassA(name, KitInstance()) != 0; };

@@ -18,6 +18,10 @@ HINSTANCE KitInstance();
 // The name is kept: a literal, or another text that lives as long as the module.
 void RegisterKitClass(const char* name, WNDPROC proc, UINT style = 0);
 
+// True while a class registered above is still registered: until then no window of the kit
+// can exist.
+bool KitClassesRegistered();
+
 // Unregisters the classes registered above; one that still has windows stays registered.
 void UnregisterKitClasses();
 
