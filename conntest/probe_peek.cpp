@@ -27,7 +27,8 @@ std::string Hex(std::string_view bytes) {
     for (unsigned char byte : bytes.substr(0, kEnoughBytes)) {
         char two[4];
         std::snprintf(two, sizeof two, "%02x", byte);
-        text += (text.empty() ? "" : " ") + std::string(two);
+        if (!text.empty()) text += ' ';
+        text += two;
     }
     return text;
 }

@@ -36,10 +36,12 @@ std::string ProbeHead(const ProbeReport& p) {
     const std::string address = p.address.empty() ? "(no address)" : Shown(p.address);
     const std::size_t width = DisplayWidth(address);
     std::string row = head + address;
-    if (width <= kAddressColumn)
-        row += std::string(kAddressColumn - width, ' ');
-    else
-        row += "\n" + std::string(DisplayWidth(head) + kAddressColumn, ' ');
+    if (width <= kAddressColumn) {
+        row.append(kAddressColumn - width, ' ');
+    } else {
+        row += '\n';
+        row.append(DisplayWidth(head) + kAddressColumn, ' ');
+    }
     return row + Format(" %6lld ms  ", static_cast<long long>(p.elapsed_ms)) + (p.ok ? "ok" : Shown(p.message)) + "\n";
 }
 
