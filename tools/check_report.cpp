@@ -4,6 +4,7 @@
 
 #include "core/display_text.h"
 #include "core/gbk.h"
+#include "core/translate.h"
 #include "tools/probe_advice.h"
 
 // Every text that did not come from this file (the module's GBK texts, the server's and the
@@ -112,7 +113,7 @@ std::string ProbesText(const CheckRun& r, const ProxySummary& proxy) {
 
 std::string VerdictText(const CheckRun& r) {
     std::string text = ServersText(r);
-    text += std::string("verdict:  ") + (r.passed ? "PASSED - the update server can be reached" : "FAILED") + "\n";
+    text += r.passed ? Tr("verdict:  PASSED - the update server can be reached\n") : Tr("verdict:  FAILED\n");
     if (!r.message.empty()) text += "message:  " + Shown(r.message) + "\n";
     return text;
 }

@@ -1,8 +1,10 @@
 // netprobe: runs the module's jobs from the command line, as the host would.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/translate.h"
 #include "netprobe_version.h"
 #include "tools/cli.h"
 #include "tools/cli_usage.h"
@@ -35,6 +37,24 @@ int Help(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
+// "--lang zh|en" anywhere on the line chooses the language of every text that follows; it is
+// taken out before the command is read. False (and why) for a missing or unknown language.
+bool TakeLanguageOption(std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--lang") continue;
+        const std::optional<netprobe::Language> language =
+            i + 1 < args.size() ? netprobe::ParseLanguage(args[i + 1]) : std::nullopt;
+        if (!language) {
+            PrintError("%s", netprobe::Tr("netprobe: --lang takes zh or en\n"));
+            return false;
+        }
+        netprobe::ChooseLanguage(*language);
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
+}
+
 int RunCommand(const std::string& command, const std::vector<std::string>& args) {
     if (command == "show-config") return ShowConfig(args);
     if (command == "test") return CheckCommand(args);
@@ -45,6 +65,7 @@ int RunCommand(const std::string& command, const std::vector<std::string>& args)
 
 int main(int argc, char** argv) {
     std::vector<std::string> args = netprobe::console::CommandLineArguments(argc, argv);
+    if (!TakeLanguageOption(args)) return kExitUsage;
     if (args.empty()) {
         // Double-clicked: a usage text would vanish with the console before anyone read it.
         if (netprobe::cli::OwnsItsConsole()) return netprobe::cli::RunCheckInWindow();
