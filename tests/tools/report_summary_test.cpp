@@ -27,7 +27,7 @@ ProbeReport Probe(std::int32_t index, bool final, ProbeCause cause, std::string 
 }
 
 CheckRun Check(bool passed, std::optional<std::int32_t> servers, std::vector<ProbeReport> probes = {},
-             std::optional<std::int32_t> chosen = std::nullopt, std::string message = "") {
+               std::optional<std::int32_t> chosen = std::nullopt, std::string message = "") {
     CheckRun run;
     run.passed = passed;
     run.message = std::move(message);
@@ -48,9 +48,9 @@ TEST(ReportSummary, HeadlineNextStepAndRows) {
         const char* name;
         CheckRun run;
         Headline headline;
-        std::string next_step;               // "" = none; else the start of it
-        std::vector<std::string> notes;      // one per row
-        std::vector<std::string> results;    // one per row
+        std::string next_step;             // "" = none; else the start of it
+        std::vector<std::string> notes;    // one per row
+        std::vector<std::string> results;  // one per row
     };
     const Case cases[] = {
         {"passed: nothing to do",

@@ -74,7 +74,8 @@ std::wstring AskSavePath(HWND owner, const std::wstring& suggested) {
 
 DWORD SaveTextFile(const std::wstring& path, const std::string& utf8) {
     const std::string bytes = "\xEF\xBB\xBF" + WithCrLf(utf8);
-    FileHandle file{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    FileHandle file{
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE) return GetLastError();
     DWORD written = 0;
     if (!WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))

@@ -31,8 +31,9 @@ std::string NextStep(const ProxySummary& proxy, const CheckRun& run) {
         if (!advice.empty()) return DisplayText(advice);
     }
     if (!HasServers(run))
-        return Tr("MainCommunication.ncc lists no update server: reinstall the software or ask your support "
-                  "contact for the server's address.");
+        return Tr(
+            "MainCommunication.ncc lists no update server: reinstall the software or ask your support "
+            "contact for the server's address.");
     return Tr("Send this report to your support contact: use Copy report or Save report below.");
 }
 
