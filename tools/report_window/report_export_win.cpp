@@ -11,15 +11,6 @@
 namespace netprobe::cli {
 namespace {
 
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 // Owns the global memory until the clipboard takes it.
 struct GlobalText {
     HGLOBAL handle = nullptr;
@@ -36,6 +27,15 @@ struct FileHandle {
 };
 
 }  // namespace
+
+std::string WithCrLf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
 
 bool CopyToClipboard(HWND owner, const std::string& utf8) {
     const std::wstring text = Utf8ToWide(WithCrLf(utf8));

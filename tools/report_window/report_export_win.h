@@ -7,6 +7,9 @@
 
 namespace netprobe::cli {
 
+// The text with CR LF line ends, as an edit control shows a line break and Windows' tools read one.
+std::string WithCrLf(const std::string& text);
+
 // Puts UTF-8 text on the clipboard as Unicode text with CR LF line ends. False when the
 // clipboard could not be had.
 bool CopyToClipboard(HWND owner, const std::string& utf8);

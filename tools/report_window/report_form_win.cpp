@@ -24,16 +24,6 @@ constexpr TColor kFailedColor = 0x000000C0;  // red 192
 // A text of ours, or one that came from outside, as the kit's controls take it.
 std::string Shown(const std::string& utf8) { return Utf8ToGbk(DisplayText(utf8)); }
 
-// An edit control shows a line break only as CR LF.
-std::string WithCrLf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 // A flat button that hands Ctrl+C to the form: the keys go to the control with the focus.
 class TCopyKeyButton : public TFlatButton {
 public:
