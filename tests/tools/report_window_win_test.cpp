@@ -1,13 +1,19 @@
 // The report that a double-clicked netprobe.exe shows: a real test's report in the kit's
-// dialog, its copy button, and a picture of it for people to look at.
+// window at the screen's resolution (ctest runs the layout once more at 144 DPI), its keys, its
+// copy and save, and pictures of it in both languages for people to look at.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <vector>
 
+#include "core/language.h"
 #include "core/wide_text.h"
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
@@ -16,7 +22,6 @@
 #include "tests/support/loopback/unused_port.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
-#include "tools/check_report.h"
 #include "tools/check_run.h"
 #include "tools/proxy_summary.h"
 #include "tools/report_window/double_click.h"
@@ -38,44 +43,205 @@ std::string ClipboardText() {
     return text;
 }
 
-TEST(ReportWindow, ShowsARealReportAndCopiesIt) {
-    // Started by a test runner, the program's output has a reader: no window.
-    EXPECT_FALSE(cli::OwnsItsConsole());
-
+// A real check against two servers on loopback: one answering with `status`, one where
+// nothing listens.
+struct RealCheck {
+    explicit RealCheck(int status) {
+        origin.SetStatus(status);
+        testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8,
+                             .name = "u",
+                             .servers = {{.port = testing::UnusedLoopbackPort()}, {.port = origin.port()}}}
+            .WriteInto(dir.path());
+        testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
+        testing::ScopedEnv user_config("NETPROBE_USER_CONFIG",
+                                       dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\nProxyMode=socket5\r\n"));
+        proxy = cli::ReadProxySummary();
+        run = cli::RunCheck();
+    }
     testing::HttpOrigin origin;
-    origin.SetStatus(404);
     testing::TempDir dir;
-    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8,
-                         .name = "u",
-                         .servers = {{.port = origin.port()}, {.port = testing::UnusedLoopbackPort()}}}
-        .WriteInto(dir.path());
-    testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
-    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG",
-                                   dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\nProxyMode=socket5\r\n"));
-    const cli::ProxySummary proxy = cli::ReadProxySummary();
-    const cli::CheckRun run = cli::RunCheck();
-    const std::string report = cli::ReportText(proxy, run, nullptr, true);
+    cli::ProxySummary proxy;
+    cli::CheckRun run;
+};
 
+// The language of the texts for a scope.
+class ScopedLanguage {
+public:
+    explicit ScopedLanguage(Language language) : saved_(CurrentLanguage()) { ChooseLanguage(language); }
+    ~ScopedLanguage() { ChooseLanguage(saved_); }
+
+private:
+    Language saved_;
+};
+
+std::unique_ptr<cli::TReportForm> ShownReport(const RealCheck& check, bool details) {
     std::unique_ptr<cli::TReportForm> form(ui::CreateForm<cli::TReportForm>());
-    form->SetReport(run.passed, "FAILED - 更新服务器通讯测试失败！", report);
+    form->SetReport(check.proxy, check.run);
+    form->ShowDetails(details);
     form->Show();
     testing::PumpUntil([] { return false; }, 5);
+    return form;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+    RECT both;
+    return IntersectRect(&both, &a, &b) != 0;
+}
+
+// Every control that should show does, inside the client area, and none lies over another.
+void ExpectLaidOut(cli::TReportForm& form, bool next_step) {
+    const std::vector<std::pair<const char*, ui::TWinControl*>> controls = {
+        {"headline", form.lblHeadline},  {"next caption", form.lblNextCaption},
+        {"next step", form.lblNextStep}, {"table", form.tblServers},
+        {"details", form.btnDetails},    {"memo", form.memoReport},
+        {"status", form.lblStatus},      {"copy", form.btnCopy},
+        {"save", form.btnSave},          {"close", form.btnClose}};
+    std::vector<std::pair<const char*, RECT>> shown;
+    for (const auto& [name, control] : controls) {
+        SCOPED_TRACE(name);
+        const bool expected = (control != form.lblNextCaption && control != form.lblNextStep) || next_step;
+        const bool memo = control == form.memoReport;
+        EXPECT_EQ(control->Visible(), memo ? form.DetailsShown() : expected);
+        if (!control->Visible()) continue;
+        const RECT rect = testing::ChildRect(control->Handle());
+        EXPECT_GE(rect.left, 0);
+        EXPECT_GE(rect.top, 0);
+        EXPECT_LE(rect.right, form.ClientWidth());
+        EXPECT_LE(rect.bottom, form.ClientHeight());
+        EXPECT_GT(rect.bottom - rect.top, 0);
+        for (const auto& [other, other_rect] : shown) EXPECT_FALSE(Overlap(rect, other_rect)) << "and " << other;
+        shown.emplace_back(name, rect);
+    }
+}
+
+TEST(ReportWindow, LayoutAtTheScreensResolution) {
+    SetProcessDPIAware();
+    const int ppi = ui::ScreenPixelsPerInch();
+    if (const char* expected = std::getenv("NETPROBE_EXPECT_DPI")) {
+        ASSERT_EQ(ppi, std::atoi(expected));
+    }
+    const RealCheck failed(404), passed(200);
+    ASSERT_FALSE(failed.run.passed);
+    ASSERT_TRUE(passed.run.passed);
+    struct Case {
+        const char* name;
+        const RealCheck& check;
+        Language language;
+        bool details;
+    };
+    const Case cases[] = {
+        {"failed", failed, Language::kEnglish, false},
+        {"failed, details", failed, Language::kEnglish, true},
+        {"passed", passed, Language::kEnglish, false},
+        {"Chinese, failed, details", failed, Language::kChinese, true},
+        {"Chinese, passed", passed, Language::kChinese, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScopedLanguage language(c.language);
+        auto form = ShownReport(c.check, c.details);
+        EXPECT_EQ(form->ClientWidth(), MulDiv(720, ppi, 96));
+        EXPECT_EQ(form->tblServers->Rows().size(), c.check.run.probes.size());
+        ExpectLaidOut(*form, !c.check.run.passed);
+        // The marks lie in their rows, as large as the scale makes them.
+        const RECT mark = form->tblServers->MarkRect(0);
+        EXPECT_GE(mark.bottom - mark.top, MulDiv(12, ppi, 96));
+    }
+}
+
+TEST(ReportWindow, DetailsKeysCopyAndSave) {
+    const RealCheck check(404);
+    auto form = ShownReport(check, false);
+    const int closed_height = form->ClientHeight();
+    form->btnDetails->Click();
+    EXPECT_TRUE(form->memoReport->Visible());
+    EXPECT_GT(form->ClientHeight(), closed_height);
     EXPECT_NE(form->memoReport->Text().find("cause:  connection-refused"), std::string::npos);
+    form->btnDetails->Click();
+    EXPECT_FALSE(form->memoReport->Visible());
+    EXPECT_EQ(form->ClientHeight(), closed_height);
 
-    form->btnCopy->Click();
-    // The report itself, each line ending in CR LF as the memo shows it.
+    // Ctrl+C on a button: the report itself, each line ending in CR LF as the memo shows it.
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    CloseClipboard();
+    {
+        testing::HeldKeys ctrl({VK_CONTROL});
+        form->btnSave->SetFocus();
+        PostMessageW(form->btnSave->Handle(), WM_KEYDOWN, 'C', 1);
+        testing::PumpUntil([] { return !ClipboardText().empty(); }, 50);
+    }
     std::string copied = ClipboardText();
-    EXPECT_EQ(std::ranges::count(copied, '\n'), std::ranges::count(report, '\n'));
     EXPECT_EQ(std::ranges::count(copied, '\r'), std::ranges::count(copied, '\n'));
-    EXPECT_EQ(copied.find("\r\r"), std::string::npos);
     std::erase(copied, '\r');
-    EXPECT_EQ(copied, report);
+    EXPECT_EQ(copied, form->ReportText());
 
-    testing::Capture capture(form->ClientWidth(), form->ClientHeight());
-    testing::RenderClientTree(form->Handle(), capture);
-    if (const char* shots = std::getenv("NETPROBE_SCREENSHOT_DIR")) {
-        CreateDirectoryA(shots, nullptr);
-        EXPECT_TRUE(capture.SaveBmp(std::string(shots) + "/report_dialog.bmp"));
+    // Save report: UTF-8 with its mark, the report, then the JSON, to the path chosen.
+    const testing::TempDir out;
+    const std::wstring path = Utf8ToWide(out.path() + "报告.txt");
+    std::wstring offered;
+    form->ChooseSavePath = [&](HWND, const std::wstring& suggested) {
+        offered = suggested;
+        return path;
+    };
+    form->btnSave->Click();
+    EXPECT_TRUE(WideToUtf8(offered).starts_with("netprobe-report-20")) << WideToUtf8(offered);
+    std::ifstream file(path.c_str(), std::ios::binary);
+    const std::string saved{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_TRUE(saved.starts_with("\xEF\xBB\xBF")) << saved;
+    EXPECT_NE(saved.find("verdict:  FAILED\r\n"), std::string::npos) << saved;
+    const std::size_t json = saved.rfind("\r\n{");
+    ASSERT_NE(json, std::string::npos) << saved;
+    const auto parsed = nlohmann::json::parse(saved.substr(json + 2), nullptr, false);
+    ASSERT_FALSE(parsed.is_discarded()) << saved;
+    EXPECT_EQ(parsed["passed"], false);
+}
+
+TEST(ReportWindow, EnterAndEscapeClose) {
+    const RealCheck check(200);
+    struct Case {
+        const char* name;
+        WPARAM key;
+        bool details;  // the memo has the focus
+    };
+    for (const Case& c : {Case{"Enter on Close", VK_RETURN, false}, Case{"Escape", VK_ESCAPE, false},
+                          Case{"Enter in the memo", VK_RETURN, true}}) {
+        SCOPED_TRACE(c.name);
+        auto form = ShownReport(check, c.details);
+        ui::TWinControl* focus = c.details ? static_cast<ui::TWinControl*>(form->memoReport) : form->btnClose;
+        focus->SetFocus();
+        PostMessageW(focus->Handle(), WM_KEYDOWN, c.key, 1);
+        PostMessageW(focus->Handle(), WM_KEYUP, c.key, 0xC0000001);
+        EXPECT_TRUE(testing::PumpUntil([&] { return !form->Visible(); }, 50));
+    }
+}
+
+// Pictures for people to look at: both languages, passed and failed, the details open once.
+TEST(ReportWindow, Screenshots) {
+    const char* shots = std::getenv("NETPROBE_SCREENSHOT_DIR");
+    if (!shots) GTEST_SKIP() << "NETPROBE_SCREENSHOT_DIR is not set";
+    CreateDirectoryA(shots, nullptr);
+    const RealCheck failed(404), passed(200);
+    struct Case {
+        const char* file;
+        const RealCheck& check;
+        Language language;
+        bool details;
+    };
+    const Case cases[] = {
+        {"report_zh_failed", failed, Language::kChinese, true},
+        {"report_zh_passed", passed, Language::kChinese, false},
+        {"report_en_failed", failed, Language::kEnglish, false},
+        {"report_en_passed", passed, Language::kEnglish, false},
+    };
+    for (const Case& c : cases) {
+        const ScopedLanguage language(c.language);
+        auto form = ShownReport(c.check, c.details);
+        // The end of the report: the verdict and the module's own message in Chinese.
+        SendMessageW(form->memoReport->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+        testing::Capture capture(form->ClientWidth(), form->ClientHeight());
+        testing::RenderClientTree(form->Handle(), capture);
+        EXPECT_TRUE(capture.SaveBmp(std::string(shots) + "/" + c.file + ".bmp"));
     }
 }
 
@@ -92,6 +258,8 @@ std::string ChildText(HWND parent, const wchar_t* class_name) {
 // netprobe.exe on a console of its own and without arguments, as Explorer starts it: the
 // report window comes up with the test's report, and closing it ends the program.
 TEST(ReportWindow, ADoubleClickedToolShowsTheReport) {
+    // Started by a test runner, the program's output has a reader: no window.
+    EXPECT_FALSE(cli::OwnsItsConsole());
     testing::HttpOrigin origin;
     testing::TempDir dir;
     testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = origin.port()}}}

@@ -4,13 +4,16 @@
 #   check_pe.sh --exe FILE             an executable
 # of the width PE_ARCH names (win32: PE32 for i386, the default; win64: PE32+ for x86-64),
 # and, for both, an import table naming only Windows system DLLs (no libstdc++, libgcc or
-# winpthread DLLs: the runtime is linked in).
+# winpthread DLLs: the runtime is linked in); comdlg32 only for an executable.
 set -euo pipefail
 export LC_ALL=C  # objdump speaks the locale; the patterns below are English
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
-system_dlls='^(kernel32|user32|gdi32|comctl32|imm32|ws2_32|advapi32|bcrypt|crypt32|msvcrt|shell32|ole32|oleacc|oleaut32)\.dll$'
+system_list='kernel32|user32|gdi32|comctl32|imm32|ws2_32|advapi32|bcrypt|crypt32|msvcrt|shell32|ole32|oleacc|oleaut32'
 
 kind=$1 file=$2
+# A program may also ask for a file name (the report window's save dialog); the module never does.
+[ "$kind" = --exe ] && system_list+='|comdlg32'
+system_dlls="^($system_list)\\.dll$"
 shift 2
 dump=$("$objdump" -p "$file")
 name=$(basename "$file")

@@ -2,9 +2,7 @@
 
 #include <memory>
 
-#include "core/gbk.h"
 #include "core/texts.h"
-#include "tools/check_report.h"
 #include "tools/check_run.h"
 #include "tools/cli.h"
 #include "tools/proxy_summary.h"
@@ -28,10 +26,8 @@ int RunCheckInWindow() {
     const ProxySummary proxy = ReadProxySummary();
     const CheckRun run = RunCheck();
     ui::HideStatus();
-    const std::string verdict =
-        run.passed ? "PASSED - the update server can be reached" : "FAILED - " + GbkToUtf8(run.message);
     std::unique_ptr<TReportForm> form(ui::CreateForm<TReportForm>());
-    form->SetReport(run.passed, verdict, ReportText(proxy, run, nullptr, true));
+    form->SetReport(proxy, run);
     form->ShowModal();
     return run.passed ? kExitOk : kExitFailed;
 }
