@@ -10,6 +10,7 @@
 #include "tools/proxy_summary.h"
 #include "tools/report_window/double_click.h"
 #include "tools/report_window/report_form_win.h"
+#include "tools/report_window/wait_steps_win.h"
 #include "ui/f_Status.h"
 
 namespace netprobe::cli {
@@ -26,7 +27,8 @@ int RunCheckInWindow() {
     if (HWND console = GetConsoleWindow()) ShowWindow(console, SW_HIDE);
     ui::ShowStatus(texts::UpdateServerTesting());
     const ProxySummary proxy = ReadProxySummary();
-    const CheckRun run = RunCheck();
+    WaitWindowSteps steps;
+    const CheckRun run = RunCheck({}, &steps);
     ui::HideStatus();
     const std::string verdict =
         run.passed ? "PASSED - the update server can be reached" : "FAILED - " + GbkToUtf8(run.message);
