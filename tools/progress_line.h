@@ -18,8 +18,7 @@ namespace netprobe::cli {
 // The line for a probe `so_far` into its run, no wider than `columns` - 1 (the last column
 // would wrap on some terminals): "[2/4] 127.0.0.1:18082  3 s of 22 s". `direct`: the proxy
 // switched off for --also-direct's second run.
-std::string ProgressText(const ProbeStart& start, std::chrono::milliseconds so_far, bool direct,
-                         std::size_t columns);
+std::string ProgressText(const ProbeStart& start, std::chrono::milliseconds so_far, bool direct, std::size_t columns);
 
 // The step alone, for a window with room for little more: "2/4", the final probe marked.
 std::string ProgressStep(const ProbeStart& start);

@@ -69,11 +69,11 @@ TEST(ProgressLine, NothingOfItReachesAFileOrAPipe) {
     testing::HttpOrigin origin;
     origin.SetDelay(300ms);
     testing::TempDir dir;
-    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .servers = {{.port = origin.port()}}}
-        .WriteInto(dir.path());
+    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .servers = {{.port = origin.port()}}}.WriteInto(
+        dir.path());
     for (const char* format : {"-v", "--json"}) {
-        const testing::ChildRun run = testing::RunChild(testing::ProgramBeside("netprobe"),
-                                                        {"test", "--app-dir", dir.path(), format});
+        const testing::ChildRun run =
+            testing::RunChild(testing::ProgramBeside("netprobe"), {"test", "--app-dir", dir.path(), format});
         EXPECT_EQ(run.exit_code, 0) << run.out << run.err;
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out.find('\r'), std::string::npos) << run.out;

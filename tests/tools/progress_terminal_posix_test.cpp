@@ -26,11 +26,11 @@ TEST(ProgressLine, ShowsOnATerminalAndIsErasedBeforeTheReport) {
     origin.SetDelay(600ms);  // a few redraws, which the test does not count
     testing::HttpProxy proxy;
     testing::TempDir dir;
-    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .servers = {{.port = origin.port()}}}
-        .WriteInto(dir.path());
-    const std::string proxied = dir.Write(
-        "proxy.ini", "[NetWork]\r\nProxyEnable=1\r\nProxyMode=0\r\nProxyServer=127.0.0.1\r\nProxyPort=" +
-                         std::to_string(proxy.port()) + "\r\n");
+    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .servers = {{.port = origin.port()}}}.WriteInto(
+        dir.path());
+    const std::string proxied =
+        dir.Write("proxy.ini", "[NetWork]\r\nProxyEnable=1\r\nProxyMode=0\r\nProxyServer=127.0.0.1\r\nProxyPort=" +
+                                   std::to_string(proxy.port()) + "\r\n");
     const std::string server = "127.0.0.1:" + std::to_string(origin.port());
     struct Case {
         std::vector<std::string> args;

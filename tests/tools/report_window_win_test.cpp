@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "core/texts.h"
 #include "core/wide_text.h"
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
@@ -21,6 +22,8 @@
 #include "tools/proxy_summary.h"
 #include "tools/report_window/double_click.h"
 #include "tools/report_window/report_form_win.h"
+#include "tools/report_window/wait_steps_win.h"
+#include "ui/f_Status.h"
 
 namespace netprobe {
 namespace {
@@ -87,6 +90,33 @@ std::string ChildText(HWND parent, const wchar_t* class_name) {
     text.resize(
         static_cast<std::size_t>(SendMessageW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return WideToUtf8(text);
+}
+
+// The wait window of a double-clicked tool: the step of the probe under its text, the final
+// probe last.
+TEST(ReportWindow, WaitWindowShowsTheStepOfEachProbe) {
+    testing::HttpOrigin origin;
+    testing::TempDir dir;
+    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = origin.port()}}}
+        .WriteInto(dir.path());
+    testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
+    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
+    const std::string testing_text = texts::UpdateServerTesting();
+    ui::ShowStatus(testing_text);
+    cli::WaitWindowSteps steps;
+    steps.OnProbeStart({.index = 1, .count = 4});
+    EXPECT_EQ(ui::StatusWindow()->lblStatus->Caption(), testing_text + "\n2/4");
+    testing::PumpUntil([] { return false; }, 5);
+    if (const char* shots = std::getenv("NETPROBE_SCREENSHOT_DIR")) {
+        ui::Tfrm_Status& window = *ui::StatusWindow();
+        testing::Capture capture(window.ClientWidth(), window.ClientHeight());
+        testing::RenderClientTree(window.Handle(), capture);
+        CreateDirectoryA(shots, nullptr);
+        EXPECT_TRUE(capture.SaveBmp(std::string(shots) + "/wait_window_step.bmp"));
+    }
+    cli::RunCheck({}, &steps);
+    EXPECT_EQ(ui::StatusWindow()->lblStatus->Caption(), testing_text + "\nfinal check 1/1");
+    ui::HideStatus();
 }
 
 // netprobe.exe on a console of its own and without arguments, as Explorer starts it: the
