@@ -92,17 +92,29 @@ std::string ChildText(HWND parent, const wchar_t* class_name) {
     return WideToUtf8(text);
 }
 
+// An installation with one server and no proxy, where the tool finds it while the object lives.
+class OneServerInstallation {
+public:
+    explicit OneServerInstallation(std::uint16_t port)
+        : app_dir_("NETPROBE_APP_DIR", dir_.path()),
+          user_config_("NETPROBE_USER_CONFIG", dir_.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n")) {
+        testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = port}}}
+            .WriteInto(dir_.path());
+    }
+
+private:
+    testing::TempDir dir_;
+    testing::ScopedEnv app_dir_, user_config_;
+};
+
 // The wait window of a double-clicked tool: the step of the probe under its text, the final
 // probe last.
 TEST(ReportWindow, WaitWindowShowsTheStepOfEachProbe) {
     testing::HttpOrigin origin;
-    testing::TempDir dir;
-    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = origin.port()}}}
-        .WriteInto(dir.path());
-    testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
-    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
+    const OneServerInstallation installation(origin.port());
     const std::string testing_text = texts::UpdateServerTesting();
     ui::ShowStatus(testing_text);
+    ASSERT_NE(ui::StatusWindow(), nullptr);
     cli::WaitWindowSteps steps;
     steps.OnProbeStart({.index = 1, .count = 4});
     EXPECT_EQ(ui::StatusWindow()->lblStatus->Caption(), testing_text + "\n2/4");
@@ -123,11 +135,7 @@ TEST(ReportWindow, WaitWindowShowsTheStepOfEachProbe) {
 // report window comes up with the test's report, and closing it ends the program.
 TEST(ReportWindow, ADoubleClickedToolShowsTheReport) {
     testing::HttpOrigin origin;
-    testing::TempDir dir;
-    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = origin.port()}}}
-        .WriteInto(dir.path());
-    testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
-    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
+    const OneServerInstallation installation(origin.port());
     std::wstring line = Utf8ToWide("\"" + testing::ProgramBeside("netprobe") + "\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
