@@ -150,11 +150,11 @@ TEST_F(UpdateTest, EachProbeIsAnnouncedWithItsAddressAndTheLongestWait) {
         std::vector<std::string> events;
     };
     const Case cases[] = {
-        // The backstop of 2 s and half a second for the request to end after it.
+        // The backstop of 2000 s and half a second for the request to end after it.
         {{down, At(good)},
-         2,
-         {"start 0/2 " + down_address + " 2500 ms", "probe 0", "start 1/2 " + good_address + " 2500 ms", "probe 1",
-          "start final 1/2 " + good_address + " 2500 ms", "probe 1"}},
+         2000,
+         {"start 0/2 " + down_address + " 2000500 ms", "probe 0", "start 1/2 " + good_address + " 2000500 ms",
+          "probe 1", "start final 1/2 " + good_address + " 2000500 ms", "probe 1"}},
         // No time-out: the caller gives up at once, the request ends within 5 s.
         {{At(good)}, 0, {"start final 0/1 " + good_address + " 5000 ms", "probe 0"}},
     };

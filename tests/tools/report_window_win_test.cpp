@@ -116,7 +116,7 @@ TEST(ReportWindow, WaitWindowShowsTheStepOfEachProbe) {
     ui::ShowStatus(testing_text);
     ASSERT_NE(ui::StatusWindow(), nullptr);
     cli::WaitWindowSteps steps;
-    steps.OnProbeStart({.index = 1, .count = 4});
+    steps.OnProbeStart({.index = 1, .count = 4, .address = "http://127.0.0.1:1/", .limit = {}});
     EXPECT_EQ(ui::StatusWindow()->lblStatus->Caption(), testing_text + "\n2/4");
     testing::PumpUntil([] { return false; }, 5);
     if (const char* shots = std::getenv("NETPROBE_SCREENSHOT_DIR")) {
