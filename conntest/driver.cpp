@@ -1,5 +1,6 @@
 #include "conntest/driver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -31,6 +32,16 @@ ProbeDiagnosis SettingsErrorDiagnosis(const std::exception& e) {
 
 const TDataVO* ProxyBlock(const TDataVO& block) {
     return dynamic_cast<const TDataVO*>(block.GetObject(kProxyVOKey, nullptr));
+}
+
+// Tells the observer that a probe begins and returns the time that took, which the caller
+// leaves out of the probe's elapsed time: watching never changes the server chosen.
+Clock::duration TellStart(ProbeObserver* observer, ProbeStart start, const ProbeLimits& limits) {
+    if (!observer) return {};
+    const Clock::time_point told = Clock::now();
+    start.limit = std::max(limits.backstop, limits.request);
+    observer->OnProbeStart(start);
+    return Clock::now() - told;
 }
 
 void SwitchProxyOff(TDataVO& block) {
@@ -75,11 +86,13 @@ std::int32_t SelectFastestServer(const TCommuniConfig& channel, const TDataVO& b
     for (std::int32_t i = 0; i < count; ++i) {
         ProbeReport report;
         report.index = i;
-        const Clock::time_point start = Clock::now();
+        Clock::time_point start = Clock::now();
         try {
             TServerInfo info = BuildServerInfo(channel, block, i);
             report.address = BuildProbeAddress(info).value_or("");
-            report.ok = RunProbe(info, report.message, LimitsFor(channel.GetTimeout()), &report.diagnosis);
+            const ProbeLimits limits = LimitsFor(channel.GetTimeout());
+            start += TellStart(observer, {.index = i, .count = count, .address = report.address}, limits);
+            report.ok = RunProbe(info, report.message, limits, &report.diagnosis);
         } catch (const std::exception& e) {
             report.message = e.what();
             report.diagnosis = SettingsErrorDiagnosis(e);
@@ -108,8 +121,12 @@ bool TestServerConnection(TDataVO& block, ProbeObserver* observer) {
             report.final = true;
             report.index = index;
             report.address = BuildProbeAddress(info).value_or("");
+            const ProbeLimits limits = LimitsFor(channel->GetTimeout());
+            TellStart(observer,
+                      {.final = true, .index = index, .count = channel->GetServerCount(), .address = report.address},
+                      limits);
             const Clock::time_point start = Clock::now();
-            result = RunProbe(info, message, LimitsFor(channel->GetTimeout()), &report.diagnosis);
+            result = RunProbe(info, message, limits, &report.diagnosis);
             report.ok = result;
             report.elapsed_ms = ElapsedMs(start, Clock::now());
             report.message = message;

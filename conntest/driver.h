@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +30,18 @@ struct ProbeReport {
     ProbeDiagnosis diagnosis;
 };
 
+// A probe about to begin: which one (server `index` of the `count` the channel lists, a probe of
+// the selection or the final one), the address it requests and the longest it may keep the
+// caller waiting: the caller gives up after the backstop, and the request's own limit ends the
+// probe's thread, which the caller waits for, soon after.
+struct ProbeStart {
+    bool final = false;
+    std::int32_t index = 0;
+    std::int32_t count = 0;
+    std::string address;
+    std::chrono::milliseconds limit{0};
+};
+
 // Watches a connection test from outside (the command-line tool, the module's debug output).
 // It is told what happened and changes nothing. Every callback has an empty default.
 class ProbeObserver {
@@ -36,6 +49,8 @@ public:
     virtual ~ProbeObserver() = default;
     // The number of servers the channel lists, before the first probe.
     virtual void OnServerCount(std::int32_t /*count*/) {}
+    // Told on the driver's thread just before the probe's request starts; its report follows.
+    virtual void OnProbeStart(const ProbeStart& /*start*/) {}
     virtual void OnProbe(const ProbeReport& /*report*/) {}
     virtual void OnChosen(std::int32_t /*index*/) {}
     // What the driver wrote under "ResultMsgStr".

@@ -5,6 +5,7 @@
 #include "tools/check_run.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"
+#include "tools/progress_line.h"
 #include "tools/proxy_summary.h"
 
 namespace netprobe::cli {
@@ -13,10 +14,16 @@ int CheckCommand(const std::vector<std::string>& args) {
     CommonOptions options;
     if (!ParseCommonOptions(args, options, true, true)) return kExitUsage;
     const ProxySummary proxy = ReadProxySummary();
-    const CheckRun run = RunCheck();
+    // On standard error, so that standard output holds the report alone, as a file gets it.
+    ProgressLine progress(console::Stream::kError);
+    const CheckRun run = RunCheck({}, &progress);
     std::optional<CheckRun> direct;
     // Only a check that went through a proxy has a direct counterpart worth the extra requests.
-    if (options.also_direct && proxy.enabled) direct = RunCheck({.direct = true});
+    if (options.also_direct && proxy.enabled) {
+        progress.SetDirect(true);
+        direct = RunCheck({.direct = true}, &progress);
+    }
+    progress.Finish();
     if (options.json) {
         console::Print("%s\n", ReportJson(proxy, run, direct ? &*direct : nullptr).c_str());
     } else {

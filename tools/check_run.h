@@ -23,7 +23,7 @@ struct CheckRun {
 inline bool HasServers(const CheckRun& run) { return !run.server_count || *run.server_count > 0; }
 
 // The check as the host runs it; with `options.direct` the proxy is switched off
-// ("ProxyEnable" 0), everything else as configured.
-CheckRun RunCheck(const UpdateServerTestOptions& options = {});
+// ("ProxyEnable" 0), everything else as configured. `watcher` is told everything as it happens.
+CheckRun RunCheck(const UpdateServerTestOptions& options = {}, ProbeObserver* watcher = nullptr);
 
 }  // namespace netprobe::cli

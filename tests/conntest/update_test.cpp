@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "conntest/driver.h"
 #include "core/gbk.h"
@@ -37,8 +39,15 @@ struct Watcher : ProbeObserver {
     std::optional<std::int32_t> chosen, final_index;
     std::optional<std::string> result_message;  // UTF-8
     std::function<void(std::int32_t index)> after_selection_probe;
+    std::vector<std::string> events;  // "start ..." and "probe ..." as they came
 
+    void OnProbeStart(const ProbeStart& start) override {
+        events.push_back("start " + std::string(start.final ? "final " : "") + std::to_string(start.index) + "/" +
+                         std::to_string(start.count) + " " + start.address + " " + std::to_string(start.limit.count()) +
+                         " ms");
+    }
     void OnProbe(const ProbeReport& report) override {
+        events.push_back("probe " + std::to_string(report.index));
         if (report.final) {
             ++final_probes;
             final_index = report.index;
@@ -128,6 +137,34 @@ TEST_F(UpdateTest, NoServerReachableProbesServerZeroAgain) {
     EXPECT_EQ(failing.requests().size(), 2u);
     EXPECT_EQ(watcher.result_message, "503:网络连接异常");
     EXPECT_EQ(message, "更新服务器通讯测试失败！");
+}
+
+TEST_F(UpdateTest, EachProbeIsAnnouncedWithItsAddressAndTheLongestWait) {
+    HttpOrigin good;
+    const Server down = Down();
+    const std::string good_address = "http://127.0.0.1:" + std::to_string(good.port()) + "/check";
+    const std::string down_address = "http://127.0.0.1:" + std::to_string(down.port) + "/check";
+    struct Case {
+        std::vector<Server> servers;
+        int timeout;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        // The backstop of 2000 s and half a second for the request to end after it.
+        {{down, At(good)},
+         2000,
+         {"start 0/2 " + down_address + " 2000500 ms", "probe 0", "start 1/2 " + good_address + " 2000500 ms",
+          "probe 1", "start final 1/2 " + good_address + " 2000500 ms", "probe 1"}},
+        // No time-out: the caller gives up at once, the request ends within 5 s.
+        {{At(good)}, 0, {"start final 0/1 " + good_address + " 5000 ms", "probe 0"}},
+    };
+    for (const Case& c : cases) {
+        watcher.events.clear();
+        Configure(c.servers, c.timeout);
+        std::string message;
+        Run(message);
+        EXPECT_EQ(watcher.events, c.events) << c.timeout;
+    }
 }
 
 TEST_F(UpdateTest, OnlyTheLastOfThreeReachable) {

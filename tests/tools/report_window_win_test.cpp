@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/language.h"
+#include "core/texts.h"
 #include "core/wide_text.h"
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
@@ -26,6 +27,8 @@
 #include "tools/proxy_summary.h"
 #include "tools/report_window/double_click.h"
 #include "tools/report_window/report_form_win.h"
+#include "tools/report_window/wait_steps_win.h"
+#include "ui/f_Status.h"
 
 namespace netprobe {
 namespace {
@@ -255,17 +258,52 @@ std::string ChildText(HWND parent, const wchar_t* class_name) {
     return WideToUtf8(text);
 }
 
+// An installation with one server and no proxy, where the tool finds it while the object lives.
+class OneServerInstallation {
+public:
+    explicit OneServerInstallation(std::uint16_t port)
+        : app_dir_("NETPROBE_APP_DIR", dir_.path()),
+          user_config_("NETPROBE_USER_CONFIG", dir_.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n")) {
+        testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = port}}}
+            .WriteInto(dir_.path());
+    }
+
+private:
+    testing::TempDir dir_;
+    testing::ScopedEnv app_dir_, user_config_;
+};
+
+// The wait window of a double-clicked tool: the step of the probe under its text, the final
+// probe last.
+TEST(ReportWindow, WaitWindowShowsTheStepOfEachProbe) {
+    testing::HttpOrigin origin;
+    const OneServerInstallation installation(origin.port());
+    const std::string testing_text = texts::UpdateServerTesting();
+    ui::ShowStatus(testing_text);
+    ASSERT_NE(ui::StatusWindow(), nullptr);
+    cli::WaitWindowSteps steps;
+    steps.OnProbeStart({.index = 1, .count = 4, .address = "http://127.0.0.1:1/", .limit = {}});
+    EXPECT_EQ(ui::StatusWindow()->lblStatus->Caption(), testing_text + "\n2/4");
+    testing::PumpUntil([] { return false; }, 5);
+    if (const char* shots = std::getenv("NETPROBE_SCREENSHOT_DIR")) {
+        ui::Tfrm_Status& window = *ui::StatusWindow();
+        testing::Capture capture(window.ClientWidth(), window.ClientHeight());
+        testing::RenderClientTree(window.Handle(), capture);
+        CreateDirectoryA(shots, nullptr);
+        EXPECT_TRUE(capture.SaveBmp(std::string(shots) + "/wait_window_step.bmp"));
+    }
+    cli::RunCheck({}, &steps);
+    EXPECT_EQ(ui::StatusWindow()->lblStatus->Caption(), testing_text + "\nfinal check 1/1");
+    ui::HideStatus();
+}
+
 // netprobe.exe on a console of its own and without arguments, as Explorer starts it: the
 // report window comes up with the test's report, and closing it ends the program.
 TEST(ReportWindow, ADoubleClickedToolShowsTheReport) {
     // Started by a test runner, the program's output has a reader: no window.
     EXPECT_FALSE(cli::OwnsItsConsole());
     testing::HttpOrigin origin;
-    testing::TempDir dir;
-    testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = origin.port()}}}
-        .WriteInto(dir.path());
-    testing::ScopedEnv app_dir("NETPROBE_APP_DIR", dir.path());
-    testing::ScopedEnv user_config("NETPROBE_USER_CONFIG", dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n"));
+    const OneServerInstallation installation(origin.port());
     std::wstring line = Utf8ToWide("\"" + testing::ProgramBeside("netprobe") + "\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

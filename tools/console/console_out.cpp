@@ -29,6 +29,8 @@ void Write(Stream stream, std::string_view utf8) {
     WriteToDevice(stream, DisplayText(utf8, TextLayout::kKeepLinesAndTabs));
 }
 
+void RewriteLine(Stream stream, std::string_view utf8) { WriteToDevice(stream, "\r" + DisplayText(utf8)); }
+
 void Print(const char* format, ...) {
     std::va_list args;
     va_start(args, format);

@@ -20,6 +20,11 @@ enum class Stream { kOut, kError };
 // is shown escaped and ill-formed UTF-8 as U+FFFD (DisplayText).
 void Write(Stream stream, std::string_view utf8);
 
+// For a terminal's status line: the cursor back to the start of the line, then the text shown
+// as one field (no line end; every control character escaped). The caller pads it with spaces
+// to cover what was there before.
+void RewriteLine(Stream stream, std::string_view utf8);
+
 // printf-style formatting into UTF-8 text, then Write.
 void Print(const char* format, ...) NETPROBE_PRINTF_FORMAT(1, 2);
 void PrintError(const char* format, ...) NETPROBE_PRINTF_FORMAT(1, 2);

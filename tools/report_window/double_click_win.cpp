@@ -8,6 +8,7 @@
 #include "tools/proxy_summary.h"
 #include "tools/report_window/double_click.h"
 #include "tools/report_window/report_form_win.h"
+#include "tools/report_window/wait_steps_win.h"
 #include "ui/f_Status.h"
 
 namespace netprobe::cli {
@@ -24,7 +25,8 @@ int RunCheckInWindow() {
     if (HWND console = GetConsoleWindow()) ShowWindow(console, SW_HIDE);
     ui::ShowStatus(texts::UpdateServerTesting());
     const ProxySummary proxy = ReadProxySummary();
-    const CheckRun run = RunCheck();
+    WaitWindowSteps steps;
+    const CheckRun run = RunCheck({}, &steps);
     ui::HideStatus();
     std::unique_ptr<TReportForm> form(ui::CreateForm<TReportForm>());
     form->SetReport(proxy, run);
