@@ -58,17 +58,21 @@ TEST(Translate, FillsPlaceholders) {
     struct Case {
         const char *format, *expected;
     } cases[] = {
-        {"%s reached %s", "a reached b"}, {"%2$s 到 %1$s", "b 到 a"}, {"100%% of %s", "100% of a"},
-        {"%s %s %s", "a b "},             {"%3$s|%0$s|", "||"},       {"50%", "50%"},
+        {"%s reached %s", "a reached b"},
+        {"%2$s 到 %1$s", "b 到 a"},
+        {"100%% of %s", "100% of a"},
+        {"%s %s %s", "a b "},
+        {"%3$s|%0$s|", "||"},
+        {"50%", "50%"},
         {"%d %s", "%d a"},
     };
     for (const Case& c : cases) EXPECT_EQ(FillPlaceholders(c.format, {"a", "b"}), c.expected) << c.format;
 }
 
 TEST(Translate, LooksUpTheCatalogOfTheLanguage) {
-    const char* text = "verdict:  FAILED\n";
+    const char* text = "verdict:";
     EXPECT_STREQ(Translate(kEn, text), text);
-    EXPECT_STREQ(Translate(kZh, text), "结论：  失败\n");
+    EXPECT_STREQ(Translate(kZh, text), "结论：");
     EXPECT_STREQ(Translate(kZh, "no such text in any catalog"), "no such text in any catalog");
     EXPECT_STREQ(Translate(kZh, ""), "");
 }
