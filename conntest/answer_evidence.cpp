@@ -4,6 +4,8 @@
 #include <array>
 
 #include "core/ascii.h"
+#include "core/gbk.h"
+#include "core/translate.h"
 
 namespace netprobe {
 namespace {
@@ -112,11 +114,13 @@ AnswerJudgement JudgeProxiedAnswer(long status, const AnswerEvidence& e) {
 }
 
 std::string EvidenceText(const AnswerEvidence& e) {
-    std::string text = "'" + e.reason + "'";
+    // The answer's bytes are taken as the module takes every text, GBK.
+    std::string text = "'" + GbkToUtf8(e.reason) + "'";
     const auto add = [&text](std::string_view name, const std::string& value) {
-        if (!value.empty()) text += ", " + std::string(name) + value;
+        if (!value.empty()) text += ", " + std::string(name) + GbkToUtf8(value);
     };
-    add("Server: ", e.server.empty() ? std::string("(none)") : e.server);
+    if (e.server.empty()) text += std::string(", Server: ") + Tr("(none)");
+    add("Server: ", e.server);
     add("Via: ", e.via);
     add("Proxy-Status: ", e.proxy_status);
     add("", e.proxy_error);

@@ -37,7 +37,8 @@ struct AnswerJudgement {
 // of these it may be either.
 AnswerJudgement JudgeProxiedAnswer(long status, const AnswerEvidence& evidence);
 
-// "'Unable to connect', Server: tinyproxy/1.11.1" — the evidence that was there, for a detail.
+// "'Unable to connect', Server: tinyproxy/1.11.1" — the evidence that was there, for a detail
+// (UTF-8).
 std::string EvidenceText(const AnswerEvidence& evidence);
 
 }  // namespace netprobe

@@ -10,6 +10,7 @@
 #include "comm/proxy_settings.h"
 #include "conntest/probe_address.h"
 #include "core/decimal.h"
+#include "core/gbk.h"
 #include "core/texts.h"
 
 namespace netprobe {
@@ -26,7 +27,7 @@ std::int64_t ElapsedMs(Clock::time_point start, Clock::time_point finish) {
 ProbeDiagnosis SettingsErrorDiagnosis(const std::exception& e) {
     ProbeDiagnosis d;
     d.cause = ProbeCause::kSettingsError;
-    d.detail = e.what();
+    d.detail = GbkToUtf8(e.what());  // the error quotes the setting, GBK
     return d;
 }
 

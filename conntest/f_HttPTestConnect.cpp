@@ -23,6 +23,7 @@
 #include "core/HostFrameLib.h"
 #include "core/ascii.h"
 #include "core/texts.h"
+#include "core/translate.h"
 
 namespace netprobe {
 namespace {
@@ -60,7 +61,7 @@ bool WaitForOutcome(Clock::time_point start, std::chrono::milliseconds backstop,
         const auto passed = Clock::now() - start;
         if (passed > backstop) {
             diagnosis.cause = ProbeCause::kBackstop;
-            diagnosis.detail = "gave up waiting after " + std::to_string(backstop.count()) + " ms";
+            diagnosis.detail = TrFormat("gave up waiting after %s ms", static_cast<std::int64_t>(backstop.count()));
             diagnosis.timings.total_ms = std::chrono::duration_cast<std::chrono::milliseconds>(passed).count();
             return false;
         }
@@ -110,7 +111,7 @@ bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits
     InFlightGuard guard;
     if (!guard.owned()) {
         message = texts::ConnectFailed();
-        why.detail = "another probe was in flight";
+        why.detail = Tr("another probe was in flight");
         return false;
     }
     ProbeSlots& slots = ProbeOutcome();
@@ -123,7 +124,7 @@ bool RunProbe(const TServerInfo& server, std::string& message, const ProbeLimits
     try {
         thread.emplace(&server, limits);
     } catch (...) {
-        why.detail = "no probe thread could be started";
+        why.detail = Tr("no probe thread could be started");
         return false;  // the message stays as it was
     }
     bool result = false;
@@ -157,7 +158,7 @@ void THttPTestConnectThread::Execute() {
         result = false;
         message = texts::ConnectFailed();
         why = ProbeDiagnosis{};
-        why.detail = "the probe could not set up its client";
+        why.detail = Tr("the probe could not set up its client");
     }
     ProbeSlots& slots = ProbeOutcome();
     slots.ProbeResult.store(result, std::memory_order_relaxed);
@@ -232,17 +233,18 @@ bool THttPTestConnectThread::ProbeServer(const TServerInfo& server_ref, std::str
     GlobalInit();
     const std::optional<std::string> address = BuildProbeAddress(server);
     if (!address) {
-        return FailBeforeSending(ProbeCause::kNoServerAddress, "the server entry names no host", message, diagnosis);
+        return FailBeforeSending(ProbeCause::kNoServerAddress, Tr("the server entry names no host"), message,
+                                 diagnosis);
     }
     EasyHandle curl(curl_easy_init());
-    if (!curl) return FailBeforeSending(ProbeCause::kOther, "libcurl could not make a handle", message, diagnosis);
+    if (!curl) return FailBeforeSending(ProbeCause::kOther, Tr("libcurl could not make a handle"), message, diagnosis);
     CURL* c = curl.get();
     char error_buffer[CURL_ERROR_SIZE] = "";
     HeadWatch head;
     SetUpHeadRequest(c, *address, limits, error_buffer, &head);
     if (!SetUpProxy(c, server)) {
-        return FailBeforeSending(ProbeCause::kNoProxyAddress, "the proxy setting names no usable host or port", message,
-                                 diagnosis);
+        return FailBeforeSending(ProbeCause::kNoProxyAddress, Tr("the proxy setting names no usable host or port"),
+                                 message, diagnosis);
     }
     TransferFacts facts;
     facts.code = PerformWithin(c, limits.read, limits.request, &facts.stop);

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "core/ascii.h"
+#include "core/gbk.h"
+#include "core/translate.h"
 
 namespace netprobe {
 namespace {
@@ -34,18 +36,22 @@ std::optional<std::string> BuildProbeAddress(const TServerInfo& server) {
 std::string ExplainAddressFault(const TServerInfo& server) {
     const std::string host = ProbeHost(server);
     const std::string_view port = server.PortText;
-    if (!port.empty() && !AllDigits(port)) return "the port '" + server.PortText + "' is no port number (0 to 65535)";
+    // The entry's texts are GBK, the explanation UTF-8.
+    const std::string shown_host = GbkToUtf8(host), shown_port = GbkToUtf8(port);
+    if (!port.empty() && !AllDigits(port)) return TrFormat("the port '%s' is no port number (0 to 65535)", shown_port);
     if (!port.empty() && (port.size() > 5 || std::stol(server.PortText) > 65535)) {
-        return "the port " + server.PortText + " lies beyond 65535";
+        return TrFormat("the port %s lies beyond 65535", shown_port);
     }
     if (std::any_of(host.begin(), host.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; })) {
-        return "the host '" + host + "' holds a blank or a control character";
+        return TrFormat("the host '%s' holds a blank or a control character", shown_host);
     }
     if (std::count(host.begin(), host.end(), ':') >= 2 && host.find('[') == std::string::npos) {
-        return "the host '" + host + "' is an IPv6 address without brackets: write it as [" + host + "]";
+        return TrFormat("the host '%1$s' is an IPv6 address without brackets: write it as [%1$s]", shown_host);
     }
-    if (host.find(':') != std::string::npos) return "the host '" + host + "' holds a ':' (a port belongs in the port)";
-    return "no URL can be formed from '" + BuildProbeAddress(server).value_or("") + "'";
+    if (host.find(':') != std::string::npos) {
+        return TrFormat("the host '%s' holds a ':' (a port belongs in the port)", shown_host);
+    }
+    return TrFormat("no URL can be formed from '%s'", GbkToUtf8(BuildProbeAddress(server).value_or("")));
 }
 
 }  // namespace netprobe

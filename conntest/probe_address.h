@@ -13,7 +13,7 @@ namespace netprobe {
 std::optional<std::string> BuildProbeAddress(const TServerInfo& server);
 
 // What is wrong with a server entry whose address libcurl can't take ("the port 70000 lies
-// beyond 65535"), in words for the person who fixes the entry.
+// beyond 65535"), in words for the person who fixes the entry: UTF-8, in the current language.
 std::string ExplainAddressFault(const TServerInfo& server);
 
 }  // namespace netprobe

@@ -1,41 +1,45 @@
 #include "conntest/probe_diagnosis.h"
 
+#include "core/gbk.h"
+#include "core/translate.h"
+
 namespace netprobe {
 namespace {
 
-std::string_view Socks5ReplyText(int reply) {
+// The replies by their names in RFC 1928 and 1929, translated where they are used.
+const char* Socks5ReplyText(int reply) {
     switch (reply) {
         case 1:
-            return "general SOCKS server failure";
+            return TrNoop("general SOCKS server failure");
         case 2:
-            return "connection not allowed by ruleset";
+            return TrNoop("connection not allowed by ruleset");
         case 3:
-            return "network unreachable";
+            return TrNoop("network unreachable");
         case 4:
-            return "host unreachable";
+            return TrNoop("host unreachable");
         case 5:
-            return "connection refused by the target";
+            return TrNoop("connection refused by the target");
         case 6:
-            return "TTL expired";
+            return TrNoop("TTL expired");
         case 7:
-            return "command not supported";
+            return TrNoop("command not supported");
         case 8:
-            return "address type not supported";
+            return TrNoop("address type not supported");
         default:
-            return "unassigned reply";
+            return TrNoop("unassigned reply");
     }
 }
 
-std::string_view Socks4ReplyText(int reply) {
+const char* Socks4ReplyText(int reply) {
     switch (reply) {
         case 91:
-            return "request rejected or failed";
+            return TrNoop("request rejected or failed");
         case 92:
-            return "no identd on the client";
+            return TrNoop("no identd on the client");
         case 93:
-            return "user id not confirmed by identd";
+            return TrNoop("user id not confirmed by identd");
         default:
-            return "unknown reply";
+            return TrNoop("unknown reply");
     }
 }
 
@@ -95,8 +99,9 @@ std::string DiagnosisLine(const ProbeDiagnosis& d) {
     std::string line(CauseName(d.cause));
     if (!d.detail.empty()) line += ": " + d.detail;
     std::string extra;
-    if (!d.curl_error.empty()) extra += "curl: " + d.curl_error;
-    if (!d.peer.empty()) extra += (extra.empty() ? "" : "; ") + std::string("peer ") + d.peer;
+    // libcurl's text may quote the configuration's host, which is GBK.
+    if (!d.curl_error.empty()) extra += TrFormat("curl: %s", GbkToUtf8(d.curl_error));
+    if (!d.peer.empty()) extra += (extra.empty() ? "" : "; ") + TrFormat("peer %s", d.peer);
     if (d.timings.total_ms >= 0) extra += (extra.empty() ? "" : "; ") + std::to_string(d.timings.total_ms) + " ms";
     if (!extra.empty()) line += " (" + extra + ")";
     return line;
@@ -109,23 +114,23 @@ void ClassifySocksFailure(const SocksFailure& failure, ProbeDiagnosis& d) {
     switch (failure.stage) {
         case SocksFailure::Stage::kResolveTarget:
             d.cause = ProbeCause::kNameNotResolved;
-            d.detail = "the server's name does not resolve on this computer (" + socks +
-                       " is given the address, not the name)";
+            d.detail = TrFormat(
+                "the server's name does not resolve on this computer (%s is given the address, not the name)", socks);
             return;
         case SocksFailure::Stage::kMethod:
             d.cause = ProbeCause::kProxyAuth;
-            d.detail = socks + " server accepts none of the offered authentication methods";
+            d.detail = TrFormat("%s server accepts none of the offered authentication methods", socks);
             return;
         case SocksFailure::Stage::kAuth:
             d.cause = ProbeCause::kProxyAuth;
-            d.detail = socks + " server rejected the user name and password";
+            d.detail = TrFormat("%s server rejected the user name and password", socks);
             return;
         case SocksFailure::Stage::kConnectReply:
             break;
         case SocksFailure::Stage::kNone:
         case SocksFailure::Stage::kTransport:
             d.cause = ProbeCause::kSocksFailed;
-            d.detail = socks + " exchange broke off before a reply";
+            d.detail = TrFormat("%s exchange broke off before a reply", socks);
             return;
     }
     // SOCKS4 92 and 93 are about the user id (identd): credentials, not the target.
@@ -134,9 +139,8 @@ void ClassifySocksFailure(const SocksFailure& failure, ProbeDiagnosis& d) {
     } else {
         d.cause = ProbeCause::kSocksTargetRefused;
     }
-    const std::string_view text =
-        failure.version == 4 ? Socks4ReplyText(failure.reply) : Socks5ReplyText(failure.reply);
-    d.detail = socks + " reply " + std::to_string(failure.reply) + " (" + std::string(text) + ")";
+    const char* text = failure.version == 4 ? Socks4ReplyText(failure.reply) : Socks5ReplyText(failure.reply);
+    d.detail = TrFormat("%1$s reply %2$s (%3$s)", socks, failure.reply, Tr(text));
 }
 
 }  // namespace netprobe

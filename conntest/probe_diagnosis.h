@@ -60,10 +60,11 @@ struct SocksFailure {
 
 struct ProbeDiagnosis {
     ProbeCause cause = ProbeCause::kOther;
-    // What exactly happened ("HTTP 407 from the proxy", "SOCKS5 reply 2"). Our words, except the
-    // evidence an answer brought (reason phrase, headers), which is quoted as it came.
+    // What exactly happened ("HTTP 407 from the proxy", "SOCKS5 reply 2"), UTF-8. Our words, in
+    // the current language, except what came from outside (an answer's reason phrase and
+    // headers, a configuration value), which is quoted as it came, turned from GBK to UTF-8.
     std::string detail;
-    std::string curl_error;  // libcurl's own error text, empty when it had none
+    std::string curl_error;  // libcurl's own error text (GBK, as the module's strings), empty when it had none
     std::string peer;        // address:port actually reached (the proxy's when through one)
     bool via_proxy = false;
     long http_status = 0;
@@ -76,13 +77,14 @@ struct ProbeDiagnosis {
     AnswerOrigin answer_origin = AnswerOrigin::kServer;
     ProxyTrouble proxy_trouble = ProxyTrouble::kNone;
     // What answered in another protocol than expected, in our words ("TLS", "SSH", "SOCKS 5",
-    // "an HTTP proxy"), for kNotHttp and kProxyKindMismatch.
+    // "an HTTP proxy", translated where it isn't a protocol's name), for kNotHttp and
+    // kProxyKindMismatch.
     std::string seen;
     ProbeTimings timings;
 };
 
-// One line for the debug output and logs: "cause: detail (curl: ...; peer ...)". Never holds a
-// password: no field of the record carries one.
+// One line for the debug output and logs, UTF-8 in the current language: "cause: detail (curl:
+// ...; peer ...)". Never holds a password: no field of the record carries one.
 std::string DiagnosisLine(const ProbeDiagnosis& diagnosis);
 
 // Fills cause and detail of a probe whose SOCKS exchange failed.

@@ -5,6 +5,8 @@
 #include <initializer_list>
 
 #include "conntest/probe_address.h"
+#include "core/gbk.h"
+#include "core/translate.h"
 
 namespace netprobe {
 namespace {
@@ -59,20 +61,20 @@ void ReadPeer(CURL* curl, ProbeDiagnosis& d) {
 // A 401 through an HTTP proxy that was sent credentials: tinyproxy answers wrong credentials
 // so, and so does a server behind the proxy that wants a login of its own.
 void Diagnose401ThroughProxy(const TServerInfo& server, ProbeDiagnosis& d) {
-    const std::string evidence = " (" + EvidenceText(d.evidence) + ")";
+    const std::string evidence = EvidenceText(d.evidence);
     if (d.answer_origin == AnswerOrigin::kServer) {
         d.cause = ProbeCause::kHttpStatus;
-        d.detail = "HTTP 401 from the server behind the proxy: it wants a login of its own" + evidence;
+        d.detail = TrFormat("HTTP 401 from the server behind the proxy: it wants a login of its own (%s)", evidence);
     } else if (d.answer_origin == AnswerOrigin::kProxy) {
         d.cause = ProbeCause::kProxyAuth;
-        d.detail = server.ProxyAuth ? "HTTP 401 through a proxy that was sent credentials: the proxy rejected them"
-                                    : "HTTP 401 from the proxy: it wants credentials";
+        d.detail = server.ProxyAuth ? Tr("HTTP 401 through a proxy that was sent credentials: the proxy rejected them")
+                                    : Tr("HTTP 401 from the proxy: it wants credentials");
     } else {
         d.cause = ProbeCause::kProxyAuth;
-        d.detail =
-            "HTTP 401 through a proxy: the proxy may reject the credentials, or the server behind it wants a "
-            "login" +
-            evidence;
+        d.detail = TrFormat(
+            "HTTP 401 through a proxy: the proxy may reject the credentials, or the server behind it wants a login "
+            "(%s)",
+            evidence);
     }
 }
 
@@ -87,14 +89,12 @@ bool DiagnoseProxiedStatus(const TServerInfo& server, long status, ProbeDiagnosi
     }
     if (judgement.origin == AnswerOrigin::kProxy) {
         d.cause = ProbeCause::kProxyError;
-        d.detail =
-            "HTTP " + std::to_string(status) + " made by the proxy, not the server (" + EvidenceText(d.evidence) + ")";
+        d.detail = TrFormat("HTTP %1$s made by the proxy, not the server (%2$s)", status, EvidenceText(d.evidence));
         return true;
     }
     if (judgement.origin == AnswerOrigin::kEither && status >= 400) {
         d.cause = ProbeCause::kHttpStatus;
-        d.detail =
-            "HTTP " + std::to_string(status) + ", from the proxy or the server (" + EvidenceText(d.evidence) + ")";
+        d.detail = TrFormat("HTTP %1$s, from the proxy or the server (%2$s)", status, EvidenceText(d.evidence));
         return true;
     }
     return false;
@@ -111,8 +111,8 @@ void DiagnoseStatus(CURL* curl, const TServerInfo& server, long status, ProbeDia
     if (http_proxy && status == 407) {
         d.cause = ProbeCause::kProxyAuth;
         d.answer_origin = AnswerOrigin::kProxy;
-        d.detail = server.ProxyAuth ? "HTTP 407 from the proxy: it rejected the credentials"
-                                    : "HTTP 407 from the proxy: it wants credentials";
+        d.detail = server.ProxyAuth ? Tr("HTTP 407 from the proxy: it rejected the credentials")
+                                    : Tr("HTTP 407 from the proxy: it wants credentials");
         return;
     }
     if (http_proxy && DiagnoseProxiedStatus(server, status, d)) return;
@@ -122,26 +122,28 @@ void DiagnoseStatus(CURL* curl, const TServerInfo& server, long status, ProbeDia
     if (status >= 300 && status <= 399 && curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location) == CURLE_OK &&
         location) {
         d.location = location;
-        d.detail += " to " + d.location;
+        d.detail = TrFormat("HTTP %1$s to %2$s", status, GbkToUtf8(d.location));
     }
 }
 
 void DiagnoseConnect(CURL* curl, const TServerInfo& server, ProbeDiagnosis& d) {
     long os_errno = 0;
     curl_easy_getinfo(curl, CURLINFO_OS_ERRNO, &os_errno);
-    const std::string whom = ViaProxy(server) ? "the proxy" : "the server";
+    const bool proxy = ViaProxy(server);
     if (IsOneOf(os_errno, {kPosixRefused, kWsaRefused})) {
-        d.cause = ViaProxy(server) ? ProbeCause::kProxyRefused : ProbeCause::kConnectionRefused;
-        d.detail = "nothing listens at " + whom + "'s address";
+        d.cause = proxy ? ProbeCause::kProxyRefused : ProbeCause::kConnectionRefused;
+        d.detail = proxy ? Tr("nothing listens at the proxy's address") : Tr("nothing listens at the server's address");
     } else if (IsOneOf(os_errno, {kPosixNetUnreach, kPosixHostUnreach, kWsaNetUnreach, kWsaHostUnreach})) {
         d.cause = ProbeCause::kUnreachable;
-        d.detail = "no route to " + whom;
+        d.detail = proxy ? Tr("no route to the proxy") : Tr("no route to the server");
     } else if (IsOneOf(os_errno, {kPosixTimedOut, kWsaTimedOut})) {
         d.cause = ProbeCause::kConnectLimit;
-        d.detail = "the system gave up connecting to " + whom;
+        d.detail = proxy ? Tr("the system gave up connecting to the proxy")
+                         : Tr("the system gave up connecting to the server");
     } else {
         d.cause = ProbeCause::kOther;
-        d.detail = "connect to " + whom + " failed, system error " + std::to_string(os_errno);
+        d.detail = proxy ? TrFormat("connect to the proxy failed, system error %s", os_errno)
+                         : TrFormat("connect to the server failed, system error %s", os_errno);
     }
 }
 
@@ -149,20 +151,20 @@ void DiagnoseTimeout(CURL* curl, const TServerInfo& server, const TransferFacts&
     const ProbeTimings& t = d.timings;
     if (facts.stop == TransferStop::kRequestLimit) {
         d.cause = ProbeCause::kBackstop;
-        d.detail = "the request ran past its overall limit";
+        d.detail = Tr("the request ran past its overall limit");
     } else if (ViaSocks(server) && !d.peer.empty() && Ms(curl, CURLINFO_PRETRANSFER_TIME_T) < 0) {
         // Connected to the SOCKS server (libcurl names the peer once the TCP connect is
         // made), and its reply didn't come.
         d.cause = ProbeCause::kReadTimeout;
-        d.detail = "the SOCKS server did not reply within the read limit";
+        d.detail = Tr("the SOCKS server did not reply within the read limit");
         d.socks = {SocksFailure::Stage::kTransport, server.ProxyKind == 1 ? 4 : 5, -1};
     } else if (t.connect_ms < 0 || facts.stop == TransferStop::kNone) {
         d.cause = ProbeCause::kConnectLimit;
-        d.detail = ViaProxy(server) ? "no connection to the proxy within the limit"
-                                    : "no connection to the server within the limit";
+        d.detail = ViaProxy(server) ? Tr("no connection to the proxy within the limit")
+                                    : Tr("no connection to the server within the limit");
     } else {
         d.cause = ProbeCause::kReadTimeout;
-        d.detail = "no byte of the answer within the read limit";
+        d.detail = Tr("no byte of the answer within the read limit");
     }
 }
 
@@ -220,18 +222,18 @@ void DiagnoseTransfer(CURL* curl, const TServerInfo& server, const TransferFacts
         case CURLE_OK:
             if (!facts.head_complete) {
                 d.cause = ProbeCause::kHalfAnswer;
-                d.detail = "the connection ended inside the answer's head";
+                d.detail = Tr("the connection ended inside the answer's head");
             } else {
                 DiagnoseStatus(curl, server, status, d);
             }
             return;
         case CURLE_COULDNT_RESOLVE_HOST:
             d.cause = ProbeCause::kNameNotResolved;
-            d.detail = "the server's name does not resolve";
+            d.detail = Tr("the server's name does not resolve");
             return;
         case CURLE_COULDNT_RESOLVE_PROXY:
             d.cause = ProbeCause::kNameNotResolved;
-            d.detail = "the proxy's name does not resolve";
+            d.detail = Tr("the proxy's name does not resolve");
             return;
         case CURLE_COULDNT_CONNECT:
             DiagnoseConnect(curl, server, d);
@@ -252,7 +254,7 @@ void DiagnoseTransfer(CURL* curl, const TServerInfo& server, const TransferFacts
         case CURLE_UNSUPPORTED_PROTOCOL:
         case CURLE_WEIRD_SERVER_REPLY:
             d.cause = ProbeCause::kNotHttp;
-            d.detail = "the answer is no HTTP";
+            d.detail = Tr("the answer is no HTTP");
             d.answer_started = true;
             return;
         case CURLE_GOT_NOTHING:
@@ -260,17 +262,17 @@ void DiagnoseTransfer(CURL* curl, const TServerInfo& server, const TransferFacts
         case CURLE_PARTIAL_FILE:
             if (!facts.answer_started) {
                 d.cause = ProbeCause::kNoAnswer;
-                d.detail = "the connection closed before any byte of an answer";
+                d.detail = Tr("the connection closed before any byte of an answer");
                 return;
             }
             d.cause = ProbeCause::kHalfAnswer;
-            d.detail =
-                status > 0 ? "the answer broke off after its status" : "the connection ended without a whole answer";
+            d.detail = status > 0 ? Tr("the answer broke off after its status")
+                                  : Tr("the connection ended without a whole answer");
             return;
         default:
             d.cause = ProbeCause::kOther;
-            d.detail = "libcurl error " + std::to_string(static_cast<int>(facts.code)) + " (" +
-                       curl_easy_strerror(facts.code) + ")";
+            d.detail =
+                TrFormat("libcurl error %1$s (%2$s)", static_cast<int>(facts.code), curl_easy_strerror(facts.code));
             return;
     }
 }

@@ -10,6 +10,8 @@
 #include "conntest/curl_easy.h"
 #include "conntest/proxy_address.h"
 #include "conntest/proxy_options.h"
+#include "core/gbk.h"
+#include "core/translate.h"
 
 namespace netprobe {
 namespace {
@@ -115,8 +117,10 @@ void RecognizeProxyKind(const TServerInfo& server, milliseconds limit, ProbeDiag
     const bool other_kind = seen == "HTTP" ? server.ProxyKind != 0 : seen == "SOCKS 5" && server.ProxyKind != 2;
     if (!other_kind) return;
     d.cause = ProbeCause::kProxyKindMismatch;
-    d.seen = seen == "HTTP" ? "an HTTP proxy" : "a SOCKS 5 proxy";
-    d.detail = "ProxyMode says " + ModeName(server.ProxyKind) + ", but " + host_port + " answers as " + d.seen;
+    d.seen = seen == "HTTP" ? Tr("an HTTP proxy") : Tr("a SOCKS 5 proxy");
+    // The proxy's host is the configuration's, GBK.
+    d.detail = TrFormat("ProxyMode says %1$s, but %2$s answers as %3$s", ModeName(server.ProxyKind),
+                        GbkToUtf8(host_port), d.seen);
 }
 
 }  // namespace
@@ -129,7 +133,7 @@ std::string RecognizeProtocol(std::string_view bytes) {
     if (bytes.starts_with("HTTP/")) return "HTTP";
     if (at(0) == 0x05 && (at(1) <= 0x08 || at(1) == 0xff)) return "SOCKS 5";
     if (at(0) == 0x00 && at(1) >= 0x5a && at(1) <= 0x5d) return "SOCKS 4";
-    return "bytes that are no HTTP (" + Hex(bytes) + ")";
+    return TrFormat("bytes that are no HTTP (%s)", Hex(bytes));
 }
 
 void RecognizeOtherProtocol(const TServerInfo& server, const std::string& address, milliseconds limit,
@@ -137,7 +141,7 @@ void RecognizeOtherProtocol(const TServerInfo& server, const std::string& addres
     const bool http_proxy = d.via_proxy && server.ProxyKind == 0;
     if (d.cause == ProbeCause::kNotHttp && !http_proxy) {
         d.seen = RecognizeProtocol(Exchange(address, d.via_proxy ? &server : nullptr, kHttpHello, limit));
-        if (!d.seen.empty() && d.seen != "HTTP") d.detail = "the server's port answers with " + d.seen;
+        if (!d.seen.empty() && d.seen != "HTTP") d.detail = TrFormat("the server's port answers with %s", d.seen);
         return;
     }
     if (HintsAtProxyKind(server, d)) RecognizeProxyKind(server, limit, d);

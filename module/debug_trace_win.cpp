@@ -7,6 +7,7 @@
 #include "conntest/driver.h"
 #include "core/display_text.h"
 #include "core/gbk.h"
+#include "core/translate.h"
 #include "core/wide_text.h"
 #include "module/debug_trace.h"
 
@@ -24,11 +25,13 @@ public:
     }
 
 private:
+    // In the user's language: the module never chooses one. The address is the configuration's
+    // (GBK); the diagnosis line is UTF-8 already.
     static void Write(const ProbeReport& report) {
-        // The address and the diagnosis carry the configuration's and the server's words.
-        const std::string line = "netprobe: " + std::string(report.final ? "final" : "selection") + " probe, server " +
-                                 std::to_string(report.index) + " " + GbkToUtf8(report.address) + ": " +
-                                 GbkToUtf8(DiagnosisLine(report.diagnosis));
+        const std::string address = GbkToUtf8(report.address), why = DiagnosisLine(report.diagnosis);
+        const std::string line =
+            report.final ? TrFormat("netprobe: final probe, server %1$s %2$s: %3$s", report.index, address, why)
+                         : TrFormat("netprobe: selection probe, server %1$s %2$s: %3$s", report.index, address, why);
         OutputDebugStringW(Utf8ToWide(DisplayText(line) + "\n").c_str());
     }
 };

@@ -1,6 +1,7 @@
 // netprobe test: the update-server check that the host runs, with what happened on the way.
 #include <optional>
 
+#include "core/translate.h"
 #include "tools/check_report.h"
 #include "tools/check_run.h"
 #include "tools/cli.h"
@@ -30,7 +31,7 @@ int CheckCommand(const std::vector<std::string>& args) {
         const CheckRun* second = direct ? &*direct : nullptr;
         console::Print("%s", ReportText(proxy, run, second, options.verbose).c_str());
         if (options.also_direct && !proxy.enabled)
-            console::Print("--also-direct: the proxy is off; nothing more to run\n");
+            console::Print("%s\n", Tr("--also-direct: the proxy is off; nothing more to run"));
         if (!options.verbose) console::Print("%s", VerboseHint(run, second).c_str());
     }
     return run.passed ? kExitOk : kExitFailed;

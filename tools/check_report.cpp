@@ -1,11 +1,10 @@
 #include "tools/check_report.h"
 
-#include <cstdio>
-
 #include "core/display_text.h"
 #include "core/gbk.h"
 #include "core/translate.h"
 #include "tools/probe_advice.h"
+#include "tools/report_label.h"
 
 // Every text that did not come from this file (the module's GBK texts, the server's and the
 // proxy's words, libcurl's, the configuration's values) passes through DisplayText before it
@@ -14,17 +13,20 @@ namespace netprobe::cli {
 namespace {
 
 constexpr std::size_t kAddressColumn = 40;
-
-std::string Format(const char* format, auto... values) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, format, values...);
-    return buffer;
-}
+constexpr std::size_t kProbeKindColumn = 10;
+// Where a probe's rows below its head start.
+constexpr const char* kProbeIndent = "            ";
 
 // A module text (GBK) as it may be shown.
 std::string Shown(const std::string& gbk) { return DisplayText(GbkToUtf8(gbk)); }
 
 std::string MsText(std::int64_t ms) { return ms < 0 ? "-" : std::to_string(ms) + " ms"; }
+
+// A number right-aligned in `width` columns.
+std::string RightAligned(std::int64_t number, std::size_t width) {
+    const std::string text = std::to_string(number);
+    return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+}
 
 bool ThroughSocks(const ProbeDiagnosis& d, const ProxySummary& proxy) {
     return d.via_proxy && proxy.kind.starts_with("SOCKS");
@@ -33,8 +35,9 @@ bool ThroughSocks(const ProbeDiagnosis& d, const ProxySummary& proxy) {
 // "  selection server 0  <address>  <elapsed>  <message>": the address fills its column, and a
 // longer one stands alone on the row, the rest going on below in the columns.
 std::string ProbeHead(const ProbeReport& p) {
-    const std::string head = Format("  %-9s server %d  ", p.final ? "final" : "selection", p.index);
-    const std::string address = p.address.empty() ? "(no address)" : Shown(p.address);
+    const std::string head = "  " + Heading(p.final ? Tr("final") : Tr("selection"), kProbeKindColumn) +
+                             TrFormat("server %s", p.index) + "  ";
+    const std::string address = p.address.empty() ? std::string(Tr("(no address)")) : Shown(p.address);
     const std::size_t width = DisplayWidth(address);
     std::string row = head + address;
     if (width <= kAddressColumn) {
@@ -43,26 +46,38 @@ std::string ProbeHead(const ProbeReport& p) {
         row += '\n';
         row.append(DisplayWidth(head) + kAddressColumn, ' ');
     }
-    return row + Format(" %6lld ms  ", static_cast<long long>(p.elapsed_ms)) + (p.ok ? "ok" : Shown(p.message)) + "\n";
+    return row + " " + RightAligned(p.elapsed_ms, 6) + " ms  " + (p.ok ? std::string(Tr("ok")) : Shown(p.message)) +
+           "\n";
 }
 
 std::string TimingsRow(const ProbeDiagnosis& d, const ProxySummary& proxy) {
     const ProbeTimings& t = d.timings;
-    return "            peer " + (d.peer.empty() ? std::string("-") : DisplayText(d.peer)) + "; name " +
-           MsText(t.name_ms) + ", connect " + MsText(t.connect_ms) +
-           (ThroughSocks(d, proxy) ? ", proxy handshake " + MsText(t.handshake_ms) : "") + ", first byte " +
-           MsText(t.first_byte_ms) + ", total " + MsText(t.total_ms) + "\n";
+    const std::string peer = d.peer.empty() ? std::string("-") : DisplayText(d.peer);
+    if (ThroughSocks(d, proxy)) {
+        return kProbeIndent +
+               TrFormat("peer %1$s; name %2$s, connect %3$s, proxy handshake %4$s, first byte %5$s, total %6$s", peer,
+                        MsText(t.name_ms), MsText(t.connect_ms), MsText(t.handshake_ms), MsText(t.first_byte_ms),
+                        MsText(t.total_ms)) +
+               "\n";
+    }
+    return kProbeIndent +
+           TrFormat("peer %1$s; name %2$s, connect %3$s, first byte %4$s, total %5$s", peer, MsText(t.name_ms),
+                    MsText(t.connect_ms), MsText(t.first_byte_ms), MsText(t.total_ms)) +
+           "\n";
 }
 
 std::string ProbeRows(const ProbeReport& p, const ProxySummary& proxy) {
     const ProbeDiagnosis& d = p.diagnosis;
     std::string rows = ProbeHead(p);
-    rows += "            cause:  " + std::string(CauseName(d.cause)) +
-            (d.detail.empty() ? "" : " - " + Shown(d.detail)) + "\n";
+    // The detail is UTF-8: our words, and what came from outside already turned from GBK.
+    rows += kProbeIndent + Heading(Tr("cause:"), kProbeHeadingColumn) + std::string(CauseName(d.cause)) +
+            (d.detail.empty() ? "" : " - " + DisplayText(d.detail)) + "\n";
     const std::string advice = ProbeAdvice(p, proxy);
-    if (!advice.empty()) rows += "            advice: " + DisplayText(advice) + "\n";
+    if (!advice.empty())
+        rows += kProbeIndent + Heading(Tr("advice:"), kProbeHeadingColumn) + DisplayText(advice) + "\n";
     if (d.timings.total_ms >= 0) rows += TimingsRow(d, proxy);
-    if (!d.curl_error.empty()) rows += "            curl:   " + Shown(d.curl_error) + "\n";
+    if (!d.curl_error.empty())
+        rows += kProbeIndent + Heading(Tr("curl:"), kProbeHeadingColumn) + Shown(d.curl_error) + "\n";
     return rows;
 }
 
@@ -76,9 +91,10 @@ bool NoUsableServer(const CheckRun& r) {
 }
 
 std::string ServersText(const CheckRun& r) {
-    if (!HasServers(r)) return "servers:  none - the channel in MainCommunication.ncc lists no server\n";
+    const std::string heading = Heading(Tr("servers:"), kHeadingColumn);
+    if (!HasServers(r)) return heading + Tr("none - the channel in MainCommunication.ncc lists no server") + "\n";
     if (NoUsableServer(r))
-        return "servers:  none usable - no server in MainCommunication.ncc has a host: check SERVERIP\n";
+        return heading + Tr("none usable - no server in MainCommunication.ncc has a host: check SERVERIP") + "\n";
     return "";
 }
 
@@ -89,17 +105,20 @@ std::string ChosenText(const CheckRun& r) {
         selection += p.final ? 0 : 1;
         any_ok = any_ok || (!p.final && p.ok);
     }
-    std::string text = Format("chosen:   server %d", *r.chosen);
-    if (selection == 0) return text + " (the only server; not timed)\n";
-    if (any_ok) return text + " (the fastest successful probe; ties go to the earlier server)\n";
-    return text + " (no server answered; server 0 is tried again)\n";
+    const std::string heading = Heading(Tr("chosen:"), kHeadingColumn);
+    if (selection == 0) return heading + TrFormat("server %s (the only server; not timed)", *r.chosen) + "\n";
+    if (any_ok) {
+        return heading +
+               TrFormat("server %s (the fastest successful probe; ties go to the earlier server)", *r.chosen) + "\n";
+    }
+    return heading + TrFormat("server %s (no server answered; server 0 is tried again)", *r.chosen) + "\n";
 }
 
 std::string ProbesText(const CheckRun& r, const ProxySummary& proxy) {
     std::string text;
     bool any_selection = false;
     for (const ProbeReport& p : r.probes) any_selection = any_selection || !p.final;
-    if (any_selection) text += "selection probes:\n";
+    if (any_selection) text += std::string(Tr("selection probes:")) + "\n";
     for (const ProbeReport& p : r.probes) {
         if (!p.final) text += ProbeRows(p, proxy);
     }
@@ -107,27 +126,31 @@ std::string ProbesText(const CheckRun& r, const ProxySummary& proxy) {
     for (const ProbeReport& p : r.probes) {
         if (p.final) text += ProbeRows(p, proxy);
     }
-    if (r.result_message) text += "driver:   ResultMsgStr = \"" + Shown(*r.result_message) + "\"\n";
+    if (r.result_message)
+        text += Heading(Tr("driver:"), kHeadingColumn) + "ResultMsgStr = \"" + Shown(*r.result_message) + "\"\n";
     return text;
 }
 
 std::string VerdictText(const CheckRun& r) {
     std::string text = ServersText(r);
-    text += r.passed ? Tr("verdict:  PASSED - the update server can be reached\n") : Tr("verdict:  FAILED\n");
-    if (!r.message.empty()) text += "message:  " + Shown(r.message) + "\n";
+    text += Heading(Tr("verdict:"), kHeadingColumn) +
+            (r.passed ? Tr("PASSED - the update server can be reached") : Tr("FAILED")) + "\n";
+    if (!r.message.empty()) text += Heading(Tr("message:"), kHeadingColumn) + Shown(r.message) + "\n";
     return text;
 }
 
+const char* VerdictWord(const CheckRun& r) { return r.passed ? Tr("PASSED") : Tr("FAILED"); }
+
 // What the two verdicts of --also-direct say together.
 std::string PairText(const CheckRun& proxied, const CheckRun& direct) {
-    std::string text = Format("  through the proxy: %-6s  direct: %s\n", proxied.passed ? "PASSED" : "FAILED",
-                              direct.passed ? "PASSED" : "FAILED");
-    if (proxied.passed && direct.passed) return text + "  both routes reach the server\n";
+    std::string text =
+        "  " + TrFormat("through the proxy: %1$s  direct: %2$s", VerdictWord(proxied), VerdictWord(direct)) + "\n  ";
+    if (proxied.passed && direct.passed) return text + Tr("both routes reach the server") + "\n";
     if (direct.passed)
-        return text + "  only the route through the proxy fails: the proxy, or its settings, is the problem\n";
+        return text + Tr("only the route through the proxy fails: the proxy, or its settings, is the problem") + "\n";
     if (proxied.passed)
-        return text + "  only the direct route fails: this network needs the proxy, and the proxy works\n";
-    return text + "  both routes fail: the server, or the network path both routes share, is the problem\n";
+        return text + Tr("only the direct route fails: this network needs the proxy, and the proxy works") + "\n";
+    return text + Tr("both routes fail: the server, or the network path both routes share, is the problem") + "\n";
 }
 
 }  // namespace
@@ -137,7 +160,9 @@ std::string ReportText(const ProxySummary& proxy, const CheckRun& run, const Che
     if (verbose) text += ProbesText(run, proxy);
     text += VerdictText(run);
     if (!direct) return text;
-    text += "\n--also-direct: the test ran once more without the proxy; these are extra requests.\n";
+    text += "\n" +
+            std::string(Tr("--also-direct: the test ran once more without the proxy; these are extra requests.")) +
+            "\n";
     if (verbose) text += ProbesText(*direct, proxy);
     if (!HasServers(*direct) || NoUsableServer(*direct)) text += ServersText(*direct);
     return text + PairText(run, *direct);
@@ -146,7 +171,7 @@ std::string ReportText(const ProxySummary& proxy, const CheckRun& run, const Che
 std::string VerboseHint(const CheckRun& run, const CheckRun* direct) {
     // A channel without servers has no probe to show.
     if (!HasServers(run) || (run.passed && (!direct || direct->passed))) return "";
-    return "why: netprobe test -v shows each probe's cause and advice\n";
+    return std::string(Tr("why: netprobe test -v shows each probe's cause and advice")) + "\n";
 }
 
 }  // namespace netprobe::cli

@@ -7,9 +7,9 @@
 
 namespace netprobe::cli {
 
-// What `netprobe test` prints, as UTF-8 text: the proxy settings, with `verbose` every probe
-// with its cause, advice, peer and timings, then the verdict. `direct` is the second run
-// without the proxy (--also-direct), or null.
+// What `netprobe test` prints, as UTF-8 text in the current language: the proxy settings, with
+// `verbose` every probe with its cause, advice, peer and timings, then the verdict. `direct` is
+// the second run without the proxy (--also-direct), or null.
 std::string ReportText(const ProxySummary& proxy, const CheckRun& run, const CheckRun* direct, bool verbose);
 
 // The line that a failed run without `verbose` ends with: where to see why. Empty after a pass.

@@ -1,5 +1,6 @@
 // `netprobe test --json`: the report as one object, its keys in the order README gives them.
 #include "core/gbk.h"
+#include "core/language.h"
 #include "tools/check_report.h"
 #include "tools/json_output.h"
 #include "tools/probe_advice.h"
@@ -17,7 +18,7 @@ Json ProbeJson(const ProbeReport& p, const ProxySummary& proxy) {
     json["elapsed_ms"] = p.elapsed_ms;
     json["message"] = JsonText(GbkToUtf8(p.message));
     json["cause"] = std::string(CauseName(d.cause));
-    json["detail"] = JsonText(GbkToUtf8(d.detail));
+    json["detail"] = JsonText(d.detail);  // UTF-8 already
     json["advice"] = JsonText(ProbeAdvice(p, proxy));
     json["curl_error"] = JsonText(GbkToUtf8(d.curl_error));
     json["peer"] = JsonText(d.peer);
@@ -68,6 +69,8 @@ Json ProxyJson(const ProxySummary& s) {
 
 std::string ReportJson(const ProxySummary& proxy, const CheckRun& run, const CheckRun* direct) {
     Json json;
+    // The language of the text values; keys and cause codes are the same in every language.
+    json["language"] = LanguageCode(CurrentLanguage());
     json["proxy"] = ProxyJson(proxy);
     AddRun(json, run, proxy);
     if (direct) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "comm/password_encoder.h"
+#include "core/translate.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"
 
@@ -42,14 +43,15 @@ void StripLineEnd(std::string& text) {
 
 int EncodePasswordCommand(const std::vector<std::string>& args) {
     if (!args.empty()) {
-        PrintError("netprobe: encode-password takes no arguments (the password comes on standard input)\n");
+        PrintError("%s\n", Tr("netprobe: encode-password takes no arguments (the password comes on standard input)"));
         return kExitUsage;
     }
     std::string password = ReadStandardInput();
     StripLineEnd(password);
     if (password.size() > kMaxStoredPasswordLength) {
-        PrintError("netprobe: the password has %lu bytes; a stored password keeps at most %lu\n",
-                   static_cast<unsigned long>(password.size()), static_cast<unsigned long>(kMaxStoredPasswordLength));
+        PrintError("%s\n", TrFormat("netprobe: the password has %1$s bytes; a stored password keeps at most %2$s",
+                                    password.size(), kMaxStoredPasswordLength)
+                               .c_str());
         return kExitFailed;
     }
     Print("%s\n", EncodeStoredPassword(password).c_str());

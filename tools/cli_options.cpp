@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/translate.h"
 #include "tools/cli.h"
 #include "tools/cli_env.h"
 #include "tools/console/console_out.h"
@@ -33,19 +34,19 @@ bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions& opt
         } else if (allow_verbose && arg == "--also-direct") {
             options.also_direct = true;
         } else if (TakesValue(arg, allow_user_config) && i + 1 >= args.size()) {
-            PrintError("netprobe: %s needs a value\n", arg.c_str());
+            PrintError("%s\n", TrFormat("netprobe: %s needs a value", arg).c_str());
             return false;
         } else if (arg == "--app-dir") {
             SetEnvironment("NETPROBE_APP_DIR", args[++i]);
         } else if (allow_user_config && arg == "--user-config") {
             const std::string& file = args[++i];
             if (!IsExistingFile(file)) {
-                PrintError("netprobe: --user-config: no such file: %s\n", file.c_str());
+                PrintError("%s\n", TrFormat("netprobe: --user-config: no such file: %s", file).c_str());
                 return false;
             }
             SetEnvironment("NETPROBE_USER_CONFIG", file);
         } else {
-            PrintError("netprobe: unexpected argument '%s'\n", arg.c_str());
+            PrintError("%s\n", TrFormat("netprobe: unexpected argument '%s'", arg).c_str());
             return false;
         }
     }

@@ -5,14 +5,19 @@
 #include "comm/f_CommunicationConfig.h"
 #include "core/display_text.h"
 #include "core/gbk.h"
+#include "core/translate.h"
 #include "tools/cli.h"
 #include "tools/console/console_out.h"
 #include "tools/json_output.h"
+#include "tools/report_label.h"
 
 namespace netprobe::cli {
 namespace {
 
 using console::Print;
+
+// Where the values of the listing start, after their headings.
+constexpr std::size_t kColumn = 9;
 
 // A text of the configuration (GBK) as one field of the listing.
 std::string Shown(const std::string& gbk) { return DisplayText(GbkToUtf8(gbk)); }
@@ -59,7 +64,7 @@ void PrintJson(const LoadOutcome& outcome, const TCommuniConfig* channel) {
 
 void PrintText(const LoadOutcome& outcome, const TCommuniConfig* channel) {
     if (outcome.raised) {
-        Print("configuration could not be read: %s\n", Shown(outcome.error).c_str());
+        Print("%s\n", TrFormat("configuration could not be read: %s", Shown(outcome.error)).c_str());
         return;
     }
     if (!outcome.ok) {
@@ -67,17 +72,19 @@ void PrintText(const LoadOutcome& outcome, const TCommuniConfig* channel) {
         return;
     }
     if (!channel) {
-        Print("no channel configured\n");
+        Print("%s\n", Tr("no channel configured"));
         return;
     }
-    Print("channel  %s\n", Shown(channel->GetName()).c_str());
-    if (!channel->GetDescribe().empty()) Print("describe %s\n", Shown(channel->GetDescribe()).c_str());
-    Print("timeout  %d\n", channel->GetTimeout());
-    Print("servers  %d\n", channel->GetServerCount());
+    Print("%s%s\n", Heading(Tr("channel"), kColumn).c_str(), Shown(channel->GetName()).c_str());
+    if (!channel->GetDescribe().empty())
+        Print("%s%s\n", Heading(Tr("describe"), kColumn).c_str(), Shown(channel->GetDescribe()).c_str());
+    Print("%s%d\n", Heading(Tr("timeout"), kColumn).c_str(), channel->GetTimeout());
+    Print("%s%d\n", Heading(Tr("servers"), kColumn).c_str(), channel->GetServerCount());
     for (std::int32_t i = 0; i < channel->GetServerCount(); ++i) {
         const TCommuniServer* server = channel->GetServer(i);
-        Print("  [%d] %s port %d action '%s'\n", i, Shown(server->ServerIP).c_str(), server->Port,
-              Shown(server->ServerAction).c_str());
+        Print("  %s\n", TrFormat("[%1$s] %2$s port %3$s action '%4$s'", i, Shown(server->ServerIP), server->Port,
+                                 Shown(server->ServerAction))
+                            .c_str());
     }
 }
 

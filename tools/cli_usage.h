@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-// The tool's usage texts: the whole tool's, and each command's.
+// The tool's usage texts: the whole tool's, and each command's, in the current language.
 namespace netprobe::cli {
 
 // Usage of all commands.

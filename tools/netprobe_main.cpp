@@ -30,7 +30,8 @@ int Help(const std::vector<std::string>& args) {
     }
     const char* usage = args.size() == 1 ? CommandUsage(args.front()) : nullptr;
     if (!usage) {
-        PrintError("netprobe: help takes one command name, one of show-config, test, encode-password\n");
+        PrintError("%s\n",
+                   netprobe::Tr("netprobe: help takes one command name, one of show-config, test, encode-password"));
         return kExitUsage;
     }
     Print("%s", usage);
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
     if (command == "help" || command == "--help" || command == "-h") return Help(args);
     const char* usage = CommandUsage(command);
     if (!usage) {
-        PrintError("netprobe: unknown command '%s'\n%s", command.c_str(), ToolUsage());
+        PrintError("%s\n%s", netprobe::TrFormat("netprobe: unknown command '%s'", command).c_str(), ToolUsage());
         return kExitUsage;
     }
     if (AsksForHelp(args)) {

@@ -1,6 +1,7 @@
 #include "tools/probe_advice.h"
 
 #include "core/gbk.h"
+#include "core/translate.h"
 
 namespace netprobe::cli {
 namespace {
@@ -18,110 +19,127 @@ std::string StatusAdvice(const ProbeReport& report) {
     const ProbeDiagnosis& d = report.diagnosis;
     const long status = d.http_status;
     if (d.via_proxy && d.answer_origin == AnswerOrigin::kEither && status >= 400) {
-        return "the answer may come from the proxy or from the server (reason '" + d.evidence.reason +
-               "', Server: " + (d.evidence.server.empty() ? std::string("none") : d.evidence.server) +
-               "): ask the proxy's administrator first, then the server's";
+        return TrFormat(
+            "the answer may come from the proxy or from the server (reason '%1$s', Server: %2$s): ask the proxy's "
+            "administrator first, then the server's",
+            d.evidence.reason, d.evidence.server.empty() ? std::string(Tr("none")) : d.evidence.server);
     }
-    if (status == 401) return "the server behind the proxy wants a login of its own, which the module never sends";
+    if (status == 401) return Tr("the server behind the proxy wants a login of its own, which the module never sends");
     if (status >= 300 && status <= 399) {
-        return "the server sends the test elsewhere (" +
-               (report.diagnosis.location.empty() ? std::string("no Location") : report.diagnosis.location) +
-               ") and the module does not follow redirects: correct SERVERIP / SERVERACTION";
+        return TrFormat(
+            "the server sends the test elsewhere (%s) and the module does not follow redirects: correct SERVERIP / "
+            "SERVERACTION",
+            d.location.empty() ? std::string(Tr("no Location")) : d.location);
     }
-    if (status == 404) return "the server has no such path: check SERVERACTION in MainCommunication.ncc";
-    return "the server answered " + std::to_string(status) + ": ask the server's administrator";
+    if (status == 404) return Tr("the server has no such path: check SERVERACTION in MainCommunication.ncc");
+    return TrFormat("the server answered %s: ask the server's administrator", status);
 }
 
 std::string ProxyErrorAdvice(const ProbeReport& report, const std::string& proxy) {
     const std::string server = ServerOf(report);
     switch (report.diagnosis.proxy_trouble) {
         case ProxyTrouble::kConnect:
-            return "the proxy " + proxy + " could not connect to " + server +
-                   ": is the server running, is the port right, may the proxy reach it? (the proxy's administrator "
-                   "can tell)";
+            return TrFormat(
+                "the proxy %1$s could not connect to %2$s: is the server running, is the port right, may the proxy "
+                "reach it? (the proxy's administrator can tell)",
+                proxy, server);
         case ProxyTrouble::kResolve:
-            return "the proxy " + proxy +
-                   " could not resolve the server's name: check SERVERIP, or ask the proxy's "
-                   "administrator about its DNS";
+            return TrFormat(
+                "the proxy %s could not resolve the server's name: check SERVERIP, or ask the proxy's administrator "
+                "about its DNS",
+                proxy);
         case ProxyTrouble::kTimeout:
-            return "the proxy " + proxy + " got no answer from " + server +
-                   " in time: the server or the network beyond the proxy is slow or drops the connection";
+            return TrFormat(
+                "the proxy %1$s got no answer from %2$s in time: the server or the network beyond the proxy is slow "
+                "or drops the connection",
+                proxy, server);
         case ProxyTrouble::kNone:
         case ProxyTrouble::kOther:
             break;
     }
-    return "the proxy " + proxy + " answered " + std::to_string(report.diagnosis.http_status) +
-           " itself, not the server: ask the proxy's administrator";
+    return TrFormat("the proxy %1$s answered %2$s itself, not the server: ask the proxy's administrator", proxy,
+                    report.diagnosis.http_status);
 }
 
 std::string SocksReplyAdvice(const ProbeReport& report) {
     const std::string server = ServerOf(report);
     switch (report.diagnosis.socks_reply) {
         case 1:
-            return "the SOCKS proxy failed on its own side (general failure): look at its log, or ask its "
-                   "administrator";
+            return Tr(
+                "the SOCKS proxy failed on its own side (general failure): look at its log, or ask its "
+                "administrator");
         case 2:
-            return "the SOCKS proxy's rules forbid reaching " + server + ": ask its administrator to allow it";
+            return TrFormat("the SOCKS proxy's rules forbid reaching %s: ask its administrator to allow it", server);
         case 3:
-            return "the SOCKS proxy has no route to the server's network: ask its administrator";
+            return Tr("the SOCKS proxy has no route to the server's network: ask its administrator");
         case 4:
-            return "the SOCKS proxy cannot reach the host " + server + ": is it up, is the address right?";
+            return TrFormat("the SOCKS proxy cannot reach the host %s: is it up, is the address right?", server);
         case 5:
-            return "nothing listens on " + server + " behind the proxy: is the server running, is the port right?";
+            return TrFormat("nothing listens on %s behind the proxy: is the server running, is the port right?",
+                            server);
         case 6:
-            return "the SOCKS proxy gave up on the way to " + server +
-                   " (TTL expired): a routing loop or a far network";
+            return TrFormat("the SOCKS proxy gave up on the way to %s (TTL expired): a routing loop or a far network",
+                            server);
         case 7:
         case 8:
-            return "the SOCKS proxy does not support what the module asks for (reply " +
-                   std::to_string(report.diagnosis.socks_reply) + "): it may be a proxy of another kind or version";
+            return TrFormat(
+                "the SOCKS proxy does not support what the module asks for (reply %s): it may be a proxy of another "
+                "kind or version",
+                report.diagnosis.socks_reply);
         case 91:
-            return "the SOCKS 4 proxy rejected the request: its rules forbid " + server +
-                   ", or the server can't be reached from it";
+            return TrFormat(
+                "the SOCKS 4 proxy rejected the request: its rules forbid %s, or the server can't be reached from it",
+                server);
         default:
-            return "the SOCKS proxy refused to reach the server: its rules or its network stop it; ask its "
-                   "administrator";
+            return Tr(
+                "the SOCKS proxy refused to reach the server: its rules or its network stop it; ask its "
+                "administrator");
     }
 }
 
 std::string CredentialsAdvice(const ProbeDiagnosis& d, const ProxySummary& proxy) {
     using Stage = SocksFailure::Stage;
     if (d.socks.stage == Stage::kMethod) {
-        return proxy.auth ? "the SOCKS 5 proxy takes neither no authentication nor a user name and password: it may "
-                            "want a method the module doesn't offer (GSSAPI); ask its administrator"
-                          : "the SOCKS 5 proxy wants a user name and password: set ProxyAuthor to 1 and fill "
-                            "ProxyUser / ProxyPassword";
+        return proxy.auth ? Tr("the SOCKS 5 proxy takes neither no authentication nor a user name and password: it "
+                               "may want a method the module doesn't offer (GSSAPI); ask its administrator")
+                          : Tr("the SOCKS 5 proxy wants a user name and password: set ProxyAuthor to 1 and fill "
+                               "ProxyUser / ProxyPassword");
     }
     if (d.socks_reply == 92) {
-        return "the SOCKS 4 proxy could not reach the identd of this computer to learn the user: run an identd, or "
-               "ask its administrator to drop the check";
+        return Tr(
+            "the SOCKS 4 proxy could not reach the identd of this computer to learn the user: run an identd, or ask "
+            "its administrator to drop the check");
     }
     if (d.socks_reply == 93)
-        return "the SOCKS 4 proxy's identd check gave another user than ProxyUser: check ProxyUser";
+        return Tr("the SOCKS 4 proxy's identd check gave another user than ProxyUser: check ProxyUser");
     if (d.http_status == 401 && d.answer_origin == AnswerOrigin::kEither) {
-        return "either the proxy rejected the stored credentials (check ProxyUser / ProxyPassword) or the server "
-               "behind it wants a login of its own (ask the server's administrator)";
+        return Tr(
+            "either the proxy rejected the stored credentials (check ProxyUser / ProxyPassword) or the server behind "
+            "it wants a login of its own (ask the server's administrator)");
     }
-    return proxy.auth ? "the proxy rejected the stored credentials: check ProxyUser / ProxyPassword"
-                      : "the proxy wants credentials: set ProxyAuthor to 1 and fill ProxyUser / ProxyPassword";
+    return proxy.auth ? Tr("the proxy rejected the stored credentials: check ProxyUser / ProxyPassword")
+                      : Tr("the proxy wants credentials: set ProxyAuthor to 1 and fill ProxyUser / ProxyPassword");
 }
 
 std::string NameAdvice(const ProbeDiagnosis& d) {
     if (d.socks.stage == SocksFailure::Stage::kResolveTarget) {
-        return "the server's name does not resolve on this computer: a SOCKS 4 or 5 proxy is given the address, so "
-               "this computer's name resolution fails, not the proxy's; check the DNS settings here, or put the "
-               "server's address in SERVERIP";
+        return Tr(
+            "the server's name does not resolve on this computer: a SOCKS 4 or 5 proxy is given the address, so "
+            "this computer's name resolution fails, not the proxy's; check the DNS settings here, or put the "
+            "server's address in SERVERIP");
     }
-    return d.via_proxy ? "the proxy's name does not resolve: check ProxyServer and the DNS settings"
-                       : "the server's name does not resolve: check SERVERIP and the DNS settings";
+    return d.via_proxy ? Tr("the proxy's name does not resolve: check ProxyServer and the DNS settings")
+                       : Tr("the server's name does not resolve: check SERVERIP and the DNS settings");
 }
 
 std::string NotHttpAdvice(const ProbeDiagnosis& d) {
-    if (d.seen == "TLS") return "this port answers with TLS: the server may expect HTTPS; the module speaks plain HTTP";
-    if (d.seen.empty() || d.seen == "HTTP") {
-        return "the server's port answered with bytes that are no HTTP: is it the update service's port?";
+    if (d.seen == "TLS") {
+        return Tr("this port answers with TLS: the server may expect HTTPS; the module speaks plain HTTP");
     }
-    return "this port answers with " + d.seen + ", not HTTP: the update service runs on another port";
+    if (d.seen.empty() || d.seen == "HTTP") {
+        return Tr("the server's port answered with bytes that are no HTTP: is it the update service's port?");
+    }
+    return TrFormat("this port answers with %s, not HTTP: the update service runs on another port", d.seen);
 }
 
 }  // namespace
@@ -133,51 +151,56 @@ std::string ProbeAdvice(const ProbeReport& report, const ProxySummary& proxy) {
         case ProbeCause::kPassed:
             return "";
         case ProbeCause::kNoServerAddress:
-            return "the server entry has no host: check SERVERIP in MainCommunication.ncc";
+            return Tr("the server entry has no host: check SERVERIP in MainCommunication.ncc");
         case ProbeCause::kNoProxyAddress:
-            return "the proxy settings name no usable proxy: check ProxyServer / ProxyPort";
+            return Tr("the proxy settings name no usable proxy: check ProxyServer / ProxyPort");
         case ProbeCause::kNameNotResolved:
             return NameAdvice(d);
         case ProbeCause::kConnectionRefused:
-            return "nothing listens on " + where + ": is the server running, is the port right?";
+            return TrFormat("nothing listens on %s: is the server running, is the port right?", where);
         case ProbeCause::kProxyRefused:
-            return "nothing listens on " + (d.peer.empty() ? ProxyOf(proxy) : d.peer) +
-                   ": check ProxyServer / ProxyPort, and whether the proxy runs";
+            return TrFormat("nothing listens on %s: check ProxyServer / ProxyPort, and whether the proxy runs",
+                            d.peer.empty() ? ProxyOf(proxy) : d.peer);
         case ProbeCause::kUnreachable:
-            return "no route to " + where + ": check the network connection, VPN or firewall";
+            return TrFormat("no route to %s: check the network connection, VPN or firewall", where);
         case ProbeCause::kConnectLimit:
-            return "the connection was not accepted in time: a firewall may drop it silently, or the host is down";
+            return Tr("the connection was not accepted in time: a firewall may drop it silently, or the host is down");
         case ProbeCause::kReadTimeout:
-            return "the connection stood but no answer came in time: the server or a filter in between holds the "
-                   "request";
+            return Tr(
+                "the connection stood but no answer came in time: the server or a filter in between holds the "
+                "request");
         case ProbeCause::kProxyAuth:
             return CredentialsAdvice(d, proxy);
         case ProbeCause::kSocksTargetRefused:
             return SocksReplyAdvice(report);
         case ProbeCause::kSocksFailed:
-            return "the SOCKS exchange broke off: check that the proxy is a SOCKS proxy of the kind ProxyMode names";
+            return Tr(
+                "the SOCKS exchange broke off: check that the proxy is a SOCKS proxy of the kind ProxyMode names");
         case ProbeCause::kHttpStatus:
             return StatusAdvice(report);
         case ProbeCause::kProxyError:
             return ProxyErrorAdvice(report, d.peer.empty() ? ProxyOf(proxy) : d.peer);
         case ProbeCause::kNotHttp:
             return NotHttpAdvice(d);
+        // The detail (UTF-8, in the current language) says what is wrong; the advice what to change.
         case ProbeCause::kBadAddress:
-            return d.detail + ": correct SERVERIP / PORT in MainCommunication.ncc";
+            return TrFormat("%s: correct SERVERIP / PORT in MainCommunication.ncc", d.detail);
         case ProbeCause::kProxyKindMismatch:
-            return d.detail + ": set ProxyMode to match the proxy, or check ProxyServer / ProxyPort";
+            return TrFormat("%s: set ProxyMode to match the proxy, or check ProxyServer / ProxyPort", d.detail);
         case ProbeCause::kNoAnswer:
-            return "the connection closed without an answer: the server's port may belong to another service, or "
-                   "something in between cuts the request";
+            return Tr(
+                "the connection closed without an answer: the server's port may belong to another service, or "
+                "something in between cuts the request");
         case ProbeCause::kHalfAnswer:
-            return "the connection ended in the middle of the answer: something in between cuts it, or the server "
-                   "failed";
+            return Tr(
+                "the connection ended in the middle of the answer: something in between cuts it, or the server "
+                "failed");
         case ProbeCause::kBackstop:
-            return "the probe took longer than the channel's TIMEOUT allows in all";
+            return Tr("the probe took longer than the channel's TIMEOUT allows in all");
         case ProbeCause::kSettingsError:
-            return "ProxyAuthor must be 0 or 1 (or True / False)";
+            return Tr("ProxyAuthor must be 0 or 1 (or True / False)");
         case ProbeCause::kOther:
-            return "the probe has no rule for this failure: the detail and libcurl's text say what happened";
+            return Tr("the probe has no rule for this failure: the detail and libcurl's text say what happened");
     }
     return "";
 }

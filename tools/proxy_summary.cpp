@@ -9,6 +9,8 @@
 #include "core/decimal.h"
 #include "core/display_text.h"
 #include "core/gbk.h"
+#include "core/translate.h"
+#include "tools/report_label.h"
 
 namespace netprobe::cli {
 namespace {
@@ -51,17 +53,17 @@ void NoteMode(const std::string& mode, ProxySummary& s) {
     const bool known = folded == "0" || folded == "1" || folded == "2" || folded == "http" || folded == "socket4" ||
                        folded == "socket5";
     if (!known)
-        s.ignored.push_back("ProxyMode " + Quoted(mode) + " is none of 0/1/2/http/socket4/socket5: HTTP is used");
+        s.ignored.push_back(TrFormat("ProxyMode %s is none of 0/1/2/http/socket4/socket5: HTTP is used", Quoted(mode)));
 }
 
 void NotePort(const std::string& port, ProxySummary& s) {
     const std::optional<std::int32_t> number = ParseInt32(port);
     if (!number) {
         s.port = "80";
-        s.ignored.push_back("ProxyPort " + Quoted(port) + " is not a number: port 80 is used");
+        s.ignored.push_back(TrFormat("ProxyPort %s is not a number: port 80 is used", Quoted(port)));
     } else if (*number < 0 || *number > 65535) {
         s.port = GbkToUtf8(port);
-        s.ignored.push_back("ProxyPort " + Quoted(port) + " is no port: every probe fails without sending");
+        s.ignored.push_back(TrFormat("ProxyPort %s is no port: every probe fails without sending", Quoted(port)));
     } else {
         s.port = std::to_string(*number);
     }
@@ -73,13 +75,14 @@ void NoteAuth(const std::string& author, const std::string& stored, ProxySummary
     const bool marked = stored.starts_with(kStoredPasswordMarker);
     s.password_set = author == "1" && marked;
     if (!auth) {
-        s.ignored.push_back("ProxyAuthor " + Quoted(author) +
-                            " is not a Boolean (0 or 1): the test fails before any probe");
+        s.ignored.push_back(
+            TrFormat("ProxyAuthor %s is not a Boolean (0 or 1): the test fails before any probe", Quoted(author)));
     } else if (*auth && author != "1" && !stored.empty()) {
-        s.ignored.push_back("ProxyAuthor " + Quoted(author) +
-                            " is not exactly 1: the stored password is ignored and an empty one is sent");
+        s.ignored.push_back(
+            TrFormat("ProxyAuthor %s is not exactly 1: the stored password is ignored and an empty one is sent",
+                     Quoted(author)));
     } else if (author == "1" && !stored.empty() && !marked) {
-        s.ignored.push_back("ProxyPassword lacks its \"(*)\" marker: it is ignored and an empty password is sent");
+        s.ignored.push_back(Tr("ProxyPassword lacks its \"(*)\" marker: it is ignored and an empty password is sent"));
     }
 }
 
@@ -90,7 +93,7 @@ ProxySummary ReadProxySummary() {
     const std::string enable = Setting("ProxyEnable", "0");
     s.enabled = enable == "1";
     if (!s.enabled && enable != "0" && !enable.empty()) {
-        s.ignored.push_back("ProxyEnable " + Quoted(enable) + " is not 1: the probes go direct");
+        s.ignored.push_back(TrFormat("ProxyEnable %s is not 1: the probes go direct", Quoted(enable)));
     }
     NoteMode(Setting("ProxyMode", "0"), s);
     s.host = GbkToUtf8(Setting("ProxyServer", ""));
@@ -106,20 +109,22 @@ std::string HostPort(const std::string& host, const std::string& port) {
 }
 
 std::string ProxySummaryText(const ProxySummary& s) {
-    std::string text = "proxy:    ";
+    std::string text = Heading(Tr("proxy:"), kHeadingColumn);
     if (!s.enabled) {
-        text += "off (direct)";
+        text += Tr("off (direct)");
     } else {
-        text += DisplayText(s.kind + " " + HostPort(s.host.empty() ? "(no host)" : s.host, s.port));
-        if (s.auth) {
-            text += ", authentication on, user '" + DisplayText(s.user) + "', " +
-                    (s.password_set ? "password stored" : "no password");
+        const std::string proxy =
+            DisplayText(s.kind + " " + HostPort(s.host.empty() ? std::string(Tr("(no host)")) : s.host, s.port));
+        if (!s.auth) {
+            text += TrFormat("%s, no authentication", proxy);
+        } else if (s.password_set) {
+            text += TrFormat("%1$s, authentication on, user '%2$s', password stored", proxy, DisplayText(s.user));
         } else {
-            text += ", no authentication";
+            text += TrFormat("%1$s, authentication on, user '%2$s', no password", proxy, DisplayText(s.user));
         }
     }
     text += "\n";
-    for (const std::string& note : s.ignored) text += "  ignored: " + DisplayText(note) + "\n";
+    for (const std::string& note : s.ignored) text += "  " + TrFormat("ignored: %s", DisplayText(note)) + "\n";
     return text;
 }
 

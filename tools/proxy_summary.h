@@ -15,7 +15,7 @@ struct ProxySummary {
     bool auth = false;
     std::string user;                  // UTF-8
     bool password_set = false;         // a stored password is sent
-    std::vector<std::string> ignored;  // what the module ignores, one sentence each
+    std::vector<std::string> ignored;  // what the module ignores, one sentence each, in the current language
 };
 
 // Reads section "NetWork" of the user configuration through the module's host.
@@ -24,7 +24,8 @@ ProxySummary ReadProxySummary();
 // "host:port", with an IPv6 address in brackets ("[::1]:1080").
 std::string HostPort(const std::string& host, const std::string& port);
 
-// "proxy:    SOCKS5 127.0.0.1:1080, authentication on, user 'probe'" or "proxy:    off (direct)".
+// "proxy:    SOCKS5 127.0.0.1:1080, authentication on, user 'probe'" or "proxy:    off (direct)",
+// in the current language.
 std::string ProxySummaryText(const ProxySummary& summary);
 
 }  // namespace netprobe::cli

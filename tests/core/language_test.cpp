@@ -70,9 +70,9 @@ TEST(Translate, FillsPlaceholders) {
 }
 
 TEST(Translate, LooksUpTheCatalogOfTheLanguage) {
-    const char* text = "verdict:  FAILED\n";
+    const char* text = "verdict:";
     EXPECT_STREQ(Translate(kEn, text), text);
-    EXPECT_STREQ(Translate(kZh, text), "结论：  失败\n");
+    EXPECT_STREQ(Translate(kZh, text), "结论：");
     EXPECT_STREQ(Translate(kZh, "no such text in any catalog"), "no such text in any catalog");
     EXPECT_STREQ(Translate(kZh, ""), "");
 }

@@ -11,6 +11,7 @@
 #include "core/display_text.h"
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
+#include "tests/support/env_var.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/socks_server.h"
 #include "tests/support/loopback/unused_port.h"
@@ -24,6 +25,13 @@ using testing::ChildRun;
 
 testing::ChannelFile Ncc(std::vector<testing::ChannelServer> servers) {
     return {.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = std::move(servers)};
+}
+
+// `netprobe test` on the installation in `dir` with the user configuration `ini`, and `more`.
+ChildRun RunTest(const std::string& dir, const std::string& ini, const std::vector<std::string>& more) {
+    std::vector<std::string> args{"test", "--app-dir", dir, "--user-config", ini};
+    args.insert(args.end(), more.begin(), more.end());
+    return testing::RunChild(testing::ProgramBeside("netprobe"), args);
 }
 
 // What reaches the terminal: UTF-8 without a control character but the layout's line ends.
@@ -137,6 +145,15 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
          404,
          "",
          std::vector<testing::ChannelServer>{{.port = origin.port(), .action = long_action}}},
+        {"a Chinese host with a blank: the detail and the advice quote it whole",
+         "ProxyEnable=0",
+         {"-v"},
+         {"cause:  bad-address - the host '更新 服务器' holds a blank",
+          "advice: the host '更新 服务器' holds a blank or a control character: correct SERVERIP"},
+         {},
+         404,
+         "",
+         std::vector<testing::ChannelServer>{{.ip = "更新 服务器", .port = 80}}},
         {"empty server list",
          "ProxyEnable=0",
          {"-v"},
@@ -167,9 +184,7 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
         origin.SetLocation(c.location);
         Ncc(c.servers.value_or(std::vector<testing::ChannelServer>{{.port = origin.port()}})).WriteInto(dir.path());
         const std::string ini = dir.Write("u.ini", "[NetWork]\r\n" + c.network + "\r\n");
-        std::vector<std::string> args{"test", "--app-dir", dir.path(), "--user-config", ini};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ChildRun run = testing::RunChild(testing::ProgramBeside("netprobe"), args);
+        const ChildRun run = RunTest(dir.path(), ini, c.args);
         EXPECT_EQ(run.exit_code, 1) << run.err;
         for (const std::string& text : c.expected)
             EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
@@ -182,8 +197,61 @@ TEST(CliDiagnosis, RowsNameTheCauseAndTheIgnoredSettingsButNeverThePassword) {
         ExpectFitForDisplay(run.out, std::ranges::find(c.args, "--json") != c.args.end());
     }
     // 404 direct, the direct halves of the three --also-direct runs, the two redirects and the
-    // long address.
+    // long address; the Chinese host sends nothing.
     EXPECT_EQ(origin.requests().size(), 7u);
+}
+
+// Under a Chinese locale the report is Chinese, its columns kept; --lang en makes it English.
+// JSON keys and cause codes are the same in both.
+TEST(CliDiagnosis, TheReportIsInTheUsersLanguageUnlessOneIsChosen) {
+    testing::TempDir dir;
+    const std::string closed = std::to_string(testing::UnusedLoopbackPort());
+    Ncc({{.port = std::stoi(closed)}, {.ip = "更新 服务器", .port = 80}}).WriteInto(dir.path());
+    const std::string ini = dir.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\nProxyPort=abc\r\n");
+    // ctest runs every test under LC_ALL=C.UTF-8.
+    testing::ScopedEnv lc_all("LC_ALL", std::nullopt), language("LANGUAGE", std::nullopt);
+    testing::ScopedEnv lang("LANG", "zh_CN.UTF-8"), messages("LC_MESSAGES", std::nullopt);
+    const auto chinese = [](std::vector<std::string> args) {
+#ifdef _WIN32
+        // Wine gives a program the UI language of the Linux environment it started in, not the
+        // one its Windows parent sets: there the option stands in for the locale.
+        args.insert(args.end(), {"--lang", "zh"});
+#endif
+        return args;
+    };
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {chinese({"-v"}),
+         {"代理：    未启用（直连）\n  已忽略：ProxyPort 'abc' 不是数字", "择优探测：\n  择优      服务器 0  ",
+          "原因：  connection-refused - 服务器地址上没有程序在监听\n",
+          "建议：  127.0.0.1:" + closed + " 上没有程序在监听：", "原因：  bad-address - 主机“更新 服务器”中含有空格",
+          "结论：    失败\n提示：    更新服务器通讯测试失败！\n"}},
+        {{"-v", "--lang", "en"},
+         {"proxy:    off (direct)\n  ignored: ProxyPort 'abc' is not a number",
+          "cause:  connection-refused - nothing listens at the server's address\n",
+          "advice: nothing listens on 127.0.0.1:" + closed + ": is the server",
+          "verdict:  FAILED\nmessage:  更新服务器通讯测试失败！\n"}},
+    };
+    for (const Case& c : cases) {
+        const ChildRun run = RunTest(dir.path(), ini, c.args);
+        EXPECT_EQ(run.exit_code, 1) << run.err;
+        for (const std::string& text : c.expected)
+            EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    }
+    const nlohmann::json zh = nlohmann::json::parse(RunTest(dir.path(), ini, chinese({"--json"})).out);
+    const nlohmann::json en = nlohmann::json::parse(RunTest(dir.path(), ini, {"--json", "--lang", "en"}).out);
+    EXPECT_EQ(zh["language"], "zh");
+    EXPECT_EQ(en["language"], "en");
+    ASSERT_EQ(zh["probes"].size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(zh["probes"][i]["cause"], en["probes"][i]["cause"]);
+        EXPECT_NE(zh["probes"][i]["advice"], en["probes"][i]["advice"]);
+    }
+    EXPECT_EQ(zh["final_probe"]["cause"], "connection-refused");
+    EXPECT_EQ(zh["final_probe"]["detail"], "服务器地址上没有程序在监听");
 }
 
 // Every reply a SOCKS server can give gets advice of its own, never the catch-all.

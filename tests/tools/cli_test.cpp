@@ -52,6 +52,8 @@ TEST(Cli, VersionAndUsageGoToStandardOutput) {
         {{"show-config", "--app-dir", "x", "-h"}, "usage: netprobe show-config ["},
         {{"help", "encode-password"}, "usage: netprobe encode-password"},
         {{"encode-password", "--help"}, "usage: netprobe encode-password"},
+        {{"--lang", "zh", "help", "test"}, "用法：netprobe test ["},
+        {{"help", "--lang", "en"}, "usage: netprobe <command> [options] [--lang zh|en]\n"},
     };
     for (const Case& c : cases) {
         const ChildRun run = Netprobe(c.args);
@@ -74,6 +76,8 @@ TEST(Cli, UsageErrorsAreOneLineOnStandardError) {
         {{"test", "--app-dir"}, "netprobe: --app-dir needs a value\n"},
         {{"show-config", "--user-config", missing}, "netprobe: unexpected argument '--user-config'\n"},
         {{"help", "nothing"}, "netprobe: help takes one command name, one of show-config, test, encode-password\n"},
+        {{"--lang", "fr", "help"}, "netprobe: --lang takes zh or en\n"},
+        {{"test", "--lang"}, "netprobe: --lang takes zh or en\n"},
     };
     for (const Case& c : cases) {
         const ChildRun run = Netprobe(c.args);
