@@ -40,7 +40,8 @@ const TDataVO* ProxyBlock(const TDataVO& block) {
 Clock::duration TellStart(ProbeObserver* observer, ProbeStart start, const ProbeLimits& limits) {
     if (!observer) return {};
     const Clock::time_point told = Clock::now();
-    start.limit = std::max(limits.backstop, limits.request);
+    start.longest = std::max(limits.backstop, limits.request);
+    start.limit = std::min(limits.connect + limits.read, start.longest);
     observer->OnProbeStart(start);
     return Clock::now() - told;
 }

@@ -31,15 +31,17 @@ struct ProbeReport {
 };
 
 // A probe about to begin: which one (server `index` of the `count` the channel lists, a probe of
-// the selection or the final one), the address it requests and the longest it may keep the
-// caller waiting: the caller gives up after the backstop, and the request's own limit ends the
-// probe's thread, which the caller waits for, soon after.
+// the selection or the final one) and the address it requests. `limit` is when a peer that stays
+// silent has made it give up: the connect limit and then the read limit, within the request's
+// own limit. `longest` is what the caller may wait at most: only a peer that keeps sending slowly
+// holds a probe past `limit`, until the caller's backstop or the request's limit ends it.
 struct ProbeStart {
     bool final = false;
     std::int32_t index = 0;
     std::int32_t count = 0;
     std::string address;
     std::chrono::milliseconds limit{0};
+    std::chrono::milliseconds longest{0};
 };
 
 // Watches a connection test from outside (the command-line tool, the module's debug output).

@@ -4,7 +4,8 @@
 // the layout's own line end, no field adds a line, and the JSON parses, with no control
 // character in any string it holds.
 //
-// Input: a flags byte, then texts separated by 0x00 bytes (the proxy's, then per probe), with
+// Input: a flags byte (proxy on, authentication, password stored, --also-direct, Chinese),
+// then texts separated by 0x00 bytes (the proxy's, then per probe), with
 // a few bytes of numbers per probe.
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "core/display_text.h"
+#include "core/language.h"
 #include "fuzz/fuzz_input.h"
 #include "tools/check_report.h"
 
@@ -128,6 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cli::CheckRun run = fuzz::ReadRun(in);
     std::optional<cli::CheckRun> direct;
     if (flags & 8) direct = fuzz::ReadRun(in);
+    // Both languages' layouts: the Chinese one pads its labels by display width.
+    ChooseLanguage(flags & 16 ? Language::kChinese : Language::kEnglish);
     const cli::CheckRun* second = direct ? &*direct : nullptr;
 
     for (const bool verbose : {false, true}) {

@@ -43,7 +43,9 @@ std::string CutToWidth(std::string_view text, std::size_t columns) {
 
 std::string Line(const ProbeStart& start, const std::string& server, milliseconds so_far, bool direct) {
     const auto seconds = so_far.count() / 1000;
-    const auto limit = (start.limit.count() + 999) / 1000;
+    // Past the usual limit only a peer sending slowly holds the probe: then the longest counts.
+    const milliseconds applies = so_far <= start.limit ? start.limit : start.longest;
+    const auto limit = (applies.count() + 999) / 1000;
     return TrFormat(kLines[start.final][direct], start.index + 1, start.count, server, seconds, limit);
 }
 

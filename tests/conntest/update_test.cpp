@@ -44,7 +44,7 @@ struct Watcher : ProbeObserver {
     void OnProbeStart(const ProbeStart& start) override {
         events.push_back("start " + std::string(start.final ? "final " : "") + std::to_string(start.index) + "/" +
                          std::to_string(start.count) + " " + start.address + " " + std::to_string(start.limit.count()) +
-                         " ms");
+                         " ms, at most " + std::to_string(start.longest.count()) + " ms");
     }
     void OnProbe(const ProbeReport& report) override {
         events.push_back("probe " + std::to_string(report.index));
@@ -150,13 +150,15 @@ TEST_F(UpdateTest, EachProbeIsAnnouncedWithItsAddressAndTheLongestWait) {
         std::vector<std::string> events;
     };
     const Case cases[] = {
-        // The backstop of 2000 s and half a second for the request to end after it.
+        // A silent peer: the connect limit of 21 s and the read limit of 2 s; at most the backstop
+        // of 2000 s and half a second for the request to end after it.
         {{down, At(good)},
          2000,
-         {"start 0/2 " + down_address + " 2000500 ms", "probe 0", "start 1/2 " + good_address + " 2000500 ms",
-          "probe 1", "start final 1/2 " + good_address + " 2000500 ms", "probe 1"}},
+         {"start 0/2 " + down_address + " 23000 ms, at most 2000500 ms", "probe 0",
+          "start 1/2 " + good_address + " 23000 ms, at most 2000500 ms", "probe 1",
+          "start final 1/2 " + good_address + " 23000 ms, at most 2000500 ms", "probe 1"}},
         // No time-out: the caller gives up at once, the request ends within 5 s.
-        {{At(good)}, 0, {"start final 0/1 " + good_address + " 5000 ms", "probe 0"}},
+        {{At(good)}, 0, {"start final 0/1 " + good_address + " 5000 ms, at most 5000 ms", "probe 0"}},
     };
     for (const Case& c : cases) {
         watcher.events.clear();

@@ -89,7 +89,7 @@ TEST(Console, ChineseReadsBackFromTheScreenInCodePages936And65001) {
     const Case cases[] = {
         {"netprobe", {"test", "--app-dir", dir.path()}, "verdict:  FAILED\n"},
         {"netprobe", {"test", "--app-dir", dir.path()}, "message:  更新服务器通讯测试失败！"},
-        {"netprobe", {"test", "--lang", "zh", "--app-dir", dir.path()}, "结论：  失败\n"},
+        {"netprobe", {"test", "--lang", "zh", "--app-dir", dir.path()}, "结论：    失败\n"},
         {"netprobe", {"show-config", "--app-dir", dir.path()}, "channel  更新通道"},
         {"netprobe", {"test", "--user-config", missing}, "no such file: " + missing},
         {"hostsim", {"--run", "--exit", "--dll", dir.path() + "缺少\\netprobe.dll"}, "缺少\\netprobe.dll"},

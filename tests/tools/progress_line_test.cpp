@@ -28,7 +28,11 @@ public:
 };
 
 TEST(ProgressLine, TellsTheStepTheServerAndTheSecondsWithinTheTerminalsWidth) {
-    const ProbeStart second{.index = 1, .count = 4, .address = "http://127.0.0.1:18082/update/check", .limit = 21500ms};
+    const ProbeStart second{.index = 1,
+                            .count = 4,
+                            .address = "http://127.0.0.1:18082/update/check",
+                            .limit = 21500ms,
+                            .longest = 2000500ms};
     const ProbeStart final_probe{.final = true, .index = 0, .count = 1, .address = "http://127.0.0.1:1/", .limit = 5s};
     const ProbeStart long_name{.index = 0, .count = 1, .address = "http://a-rather-long-host-name:8080/x", .limit = 3s};
     struct Case {
@@ -42,6 +46,8 @@ TEST(ProgressLine, TellsTheStepTheServerAndTheSecondsWithinTheTerminalsWidth) {
     const Case cases[] = {
         {Language::kEnglish, second, 3999ms, false, 80, "[2/4] 127.0.0.1:18082  3 s of 22 s"},
         {Language::kEnglish, second, 0ms, true, 80, "[direct 2/4] 127.0.0.1:18082  0 s of 22 s"},
+        // A peer that sends slowly holds the probe past the usual limit: the longest wait shows.
+        {Language::kEnglish, second, 22000ms, false, 80, "[2/4] 127.0.0.1:18082  22 s of 2001 s"},
         {Language::kEnglish, final_probe, 5000ms, false, 80, "[final 1/1] 127.0.0.1:1  5 s of 5 s"},
         {Language::kEnglish, final_probe, 0ms, true, 80, "[direct, final 1/1] 127.0.0.1:1  0 s of 5 s"},
         // Too narrow: the address gives way, then the line itself.
