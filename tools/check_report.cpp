@@ -143,8 +143,9 @@ const char* VerdictWord(const CheckRun& r) { return r.passed ? Tr("PASSED") : Tr
 
 // What the two verdicts of --also-direct say together.
 std::string PairText(const CheckRun& proxied, const CheckRun& direct) {
-    std::string text =
-        "  " + TrFormat("through the proxy: %1$s  direct: %2$s", VerdictWord(proxied), VerdictWord(direct)) + "\n  ";
+    std::string text = "  ";
+    text += TrFormat("through the proxy: %1$s  direct: %2$s", VerdictWord(proxied), VerdictWord(direct));
+    text += "\n  ";
     if (proxied.passed && direct.passed) return text + Tr("both routes reach the server") + "\n";
     if (direct.passed)
         return text + Tr("only the route through the proxy fails: the proxy, or its settings, is the problem") + "\n";
@@ -160,9 +161,9 @@ std::string ReportText(const ProxySummary& proxy, const CheckRun& run, const Che
     if (verbose) text += ProbesText(run, proxy);
     text += VerdictText(run);
     if (!direct) return text;
-    text += "\n" +
-            std::string(Tr("--also-direct: the test ran once more without the proxy; these are extra requests.")) +
-            "\n";
+    text += '\n';
+    text += Tr("--also-direct: the test ran once more without the proxy; these are extra requests.");
+    text += '\n';
     if (verbose) text += ProbesText(*direct, proxy);
     if (!HasServers(*direct) || NoUsableServer(*direct)) text += ServersText(*direct);
     return text + PairText(run, *direct);

@@ -29,7 +29,13 @@ void Write(Stream stream, std::string_view utf8) {
     WriteToDevice(stream, DisplayText(utf8, TextLayout::kKeepLinesAndTabs));
 }
 
-void RewriteLine(Stream stream, std::string_view utf8) { WriteToDevice(stream, "\r" + DisplayText(utf8)); }
+// Built by appending: GCC 12's -Wrestrict misreads an inlined "\r" + std::string&& in the
+// optimised build as an overlapping copy.
+void RewriteLine(Stream stream, std::string_view utf8) {
+    std::string line = "\r";
+    line += DisplayText(utf8);
+    WriteToDevice(stream, line);
+}
 
 void Print(const char* format, ...) {
     std::va_list args;
