@@ -54,4 +54,9 @@ std::string ExplainAddressFault(const TServerInfo& server) {
     return TrFormat("no URL can be formed from '%s'", GbkToUtf8(BuildProbeAddress(server).value_or("")));
 }
 
+std::string ProbeHostPort(const std::string& address) {
+    const std::string_view rest = std::string_view(address).substr(address.starts_with("http://") ? 7 : 0);
+    return std::string(rest.substr(0, rest.find('/')));
+}
+
 }  // namespace netprobe

@@ -1,17 +1,14 @@
 #include "tools/probe_advice.h"
 
+#include "conntest/probe_address.h"
 #include "core/gbk.h"
 #include "core/translate.h"
 
 namespace netprobe::cli {
 namespace {
 
-// "host:port" of the probe's address ("http://host:port/action").
-std::string ServerOf(const ProbeReport& report) {
-    std::string rest = GbkToUtf8(report.address);
-    if (rest.starts_with("http://")) rest.erase(0, 7);
-    return rest.substr(0, rest.find('/'));
-}
+// "host:port" of the probe's address.
+std::string ServerOf(const ProbeReport& report) { return GbkToUtf8(ProbeHostPort(report.address)); }
 
 std::string ProxyOf(const ProxySummary& proxy) { return HostPort(proxy.host, proxy.port); }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "conntest/probe_address.h"
 #include "core/display_text.h"
 #include "core/gbk.h"
 #include "core/translate.h"
@@ -21,12 +22,8 @@ constexpr const char* kLines[2][2] = {
     {TrNoop("[final %1$s/%2$s] %3$s  %4$s s of %5$s s"), TrNoop("[direct, final %1$s/%2$s] %3$s  %4$s s of %5$s s")},
 };
 
-// "host:port" of the probe's address ("http://host:port/action"), fit for the screen.
-std::string ServerPart(const std::string& address) {
-    std::string rest = GbkToUtf8(address);
-    if (rest.starts_with("http://")) rest.erase(0, 7);
-    return DisplayText(rest.substr(0, rest.find('/')));
-}
+// "host:port" of the probe's address, fit for the screen.
+std::string ServerPart(const std::string& address) { return DisplayText(GbkToUtf8(ProbeHostPort(address))); }
 
 // The longest start of the UTF-8 text that takes no more than `columns`.
 std::string CutToWidth(std::string_view text, std::size_t columns) {

@@ -18,14 +18,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Texts in one language for a scope, English again afterwards as every test has them.
-class ScopedLanguage {
-public:
-    explicit ScopedLanguage(Language language) { ChooseLanguage(language); }
-    ~ScopedLanguage() { ChooseLanguage(Language::kEnglish); }
-    ScopedLanguage(const ScopedLanguage&) = delete;
-    ScopedLanguage& operator=(const ScopedLanguage&) = delete;
-};
+using testing::ScopedLanguage;
 
 TEST(ProgressLine, TellsTheStepTheServerAndTheSecondsWithinTheTerminalsWidth) {
     const ProbeStart second{.index = 1,

@@ -19,8 +19,10 @@
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/env_var.h"
+#include "tests/support/installation.h"
 #include "tests/support/loopback/http_origin.h"
 #include "tests/support/loopback/unused_port.h"
+#include "tests/support/scoped_language.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/ui_test_support.h"
 #include "tools/check_run.h"
@@ -32,6 +34,8 @@
 
 namespace netprobe {
 namespace {
+
+using testing::ScopedLanguage;
 
 std::string ClipboardText() {
     std::string text;
@@ -65,16 +69,6 @@ struct RealCheck {
     testing::TempDir dir;
     cli::ProxySummary proxy;
     cli::CheckRun run;
-};
-
-// The language of the texts for a scope.
-class ScopedLanguage {
-public:
-    explicit ScopedLanguage(Language language) : saved_(CurrentLanguage()) { ChooseLanguage(language); }
-    ~ScopedLanguage() { ChooseLanguage(saved_); }
-
-private:
-    Language saved_;
 };
 
 std::unique_ptr<cli::TReportForm> ShownReport(const RealCheck& check, bool details) {
@@ -260,18 +254,10 @@ std::string ChildText(HWND parent, const wchar_t* class_name) {
 }
 
 // An installation with one server and no proxy, where the tool finds it while the object lives.
-class OneServerInstallation {
-public:
-    explicit OneServerInstallation(std::uint16_t port)
-        : app_dir_("NETPROBE_APP_DIR", dir_.path()),
-          user_config_("NETPROBE_USER_CONFIG", dir_.Write("u.ini", "[NetWork]\r\nProxyEnable=0\r\n")) {
-        testing::ChannelFile{.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = port}}}
-            .WriteInto(dir_.path());
+struct OneServerInstallation : testing::Installation {
+    explicit OneServerInstallation(std::uint16_t port) : Installation("[NetWork]\r\nProxyEnable=0\r\n") {
+        Write({.declaration = testing::ChannelFile::kUtf8, .name = "u", .servers = {{.port = port}}});
     }
-
-private:
-    testing::TempDir dir_;
-    testing::ScopedEnv app_dir_, user_config_;
 };
 
 // The wait window of a double-clicked tool: the step of the probe under its text, the final
