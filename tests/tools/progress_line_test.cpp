@@ -10,6 +10,7 @@
 #include "tests/support/channel_file.h"
 #include "tests/support/child_process.h"
 #include "tests/support/loopback/http_origin.h"
+#include "tests/support/scoped_language.h"
 #include "tests/support/temp_dir.h"
 #include "tools/progress_line.h"
 
